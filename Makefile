@@ -1,0 +1,34 @@
+# The two commands a newcomer needs: `make run` and `make test`.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+
+.PHONY: run test bench deps configure build clean sanitize
+
+run: build
+	$(BUILD_DIR)/tools/lexidict check --stem Dict $(BUILD_DIR)
+	$(BUILD_DIR)/tools/lexidict check --stem Bonus $(BUILD_DIR)
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD_DIR)/tests/bench/lexipede_bench
+
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLEXIPEDE_SANITIZE=ON
+	cmake --build build-sanitize -j $(JOBS)
+	ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
+
+deps:
+	scripts/install-deps.sh
+
+configure: deps
+	@test -f $(BUILD_DIR)/build.ninja || cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR) build-sanitize

@@ -1,0 +1,159 @@
+#include "RecordFile.h"
+
+#include "InOutError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+TRecordFile::TRecordFile(std::string path, std::size_t recordSize)
+    : path_(std::move(path)), recordSize_(recordSize) {}
+
+TRecordFile::~TRecordFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+bool TRecordFile::FileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+void TRecordFile::Assign(std::string path) {
+    if (fd_ >= 0) {
+        Fail(EBUSY, "cannot rename an open file to " + path);
+    }
+    path_ = std::move(path);
+    position_ = 0;
+}
+
+void TRecordFile::Fail(int errorCode, const std::string& what) const {
+    std::string message = path_ + ": " + what;
+    if (errorCode != 0) {
+        message += ": ";
+        message += std::strerror(errorCode);
+    }
+    throw EInOutError(errorCode, message);
+}
+
+void TRecordFile::OpenWithFlags(int flags, const char* what) {
+    if (fd_ >= 0) {
+        Fail(EBUSY, std::string("cannot ") + what + " a file that is already open");
+    }
+    int fd;
+    do {
+        fd = ::open(path_.c_str(), flags | O_CLOEXEC, 0644);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        Fail(errno, std::string("cannot ") + what);
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int code = errno;
+        ::close(fd);
+        Fail(code, std::string("cannot ") + what);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        Fail(S_ISDIR(info.st_mode) ? EISDIR : EINVAL,
+             std::string("cannot ") + what + ", not a regular file");
+    }
+    fd_ = fd;
+    position_ = 0;
+}
+
+void TRecordFile::OpenExisting(TFileAccess access) {
+    OpenWithFlags(access == TFileAccess::ReadOnly ? O_RDONLY : O_RDWR, "open");
+}
+
+void TRecordFile::CreateNew() { OpenWithFlags(O_RDWR | O_CREAT | O_EXCL, "create"); }
+
+void TRecordFile::CreateOrTruncate() { OpenWithFlags(O_RDWR | O_CREAT | O_TRUNC, "create"); }
+
+void TRecordFile::Close() {
+    if (fd_ < 0) {
+        return;
+    }
+    int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 && errno != EINTR) {
+        Fail(errno, "cannot close");
+    }
+}
+
+void TRecordFile::Seek(std::int64_t record) {
+    if (fd_ < 0) {
+        Fail(EBADF, "seek on a closed file");
+    }
+    if (record < 0) {
+        Fail(EINVAL, "seek to record " + std::to_string(record));
+    }
+    position_ = record;
+}
+
+void TRecordFile::Read(void* record) {
+    if (fd_ < 0) {
+        Fail(EBADF, "read from a closed file");
+    }
+    auto* out = static_cast<char*>(record);
+    const off_t offset = static_cast<off_t>(position_ * static_cast<std::int64_t>(recordSize_));
+    std::size_t done = 0;
+    while (done < recordSize_) {
+        ssize_t got = ::pread(fd_, out + done, recordSize_ - done, offset + static_cast<off_t>(done));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            Fail(errno, "cannot read record " + std::to_string(position_));
+        }
+        if (got == 0) {
+            Fail(EIO, "record " + std::to_string(position_) + " is truncated (" +
+                          std::to_string(done) + " of " + std::to_string(recordSize_) +
+                          " bytes)");
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    ++position_;
+}
+
+void TRecordFile::Write(const void* record) {
+    if (fd_ < 0) {
+        Fail(EBADF, "write to a closed file");
+    }
+    const auto* in = static_cast<const char*>(record);
+    const off_t offset = static_cast<off_t>(position_ * static_cast<std::int64_t>(recordSize_));
+    std::size_t done = 0;
+    while (done < recordSize_) {
+        ssize_t put = ::pwrite(fd_, in + done, recordSize_ - done, offset + static_cast<off_t>(done));
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            Fail(errno, "cannot write record " + std::to_string(position_));
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    ++position_;
+}
+
+std::int64_t TRecordFile::FileSize() const {
+    if (fd_ < 0) {
+        Fail(EBADF, "size of a closed file");
+    }
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) {
+        Fail(errno, "cannot stat");
+    }
+    return static_cast<std::int64_t>(info.st_size);
+}
+
+bool TRecordFile::Eof() const {
+    return position_ * static_cast<std::int64_t>(recordSize_) >= FileSize();
+}
+
+std::int64_t TRecordFile::RecordCount() const {
+    return FileSize() / static_cast<std::int64_t>(recordSize_);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+enum class TFileAccess { ReadOnly, ReadWrite };
+
+// A file of fixed-size records numbered from 0; record n starts at byte
+// n * recordSize. Every failure raises EInOutError naming the file, and a read
+// that cannot deliver a whole record (a truncated file) is a failure too.
+class TRecordFile {
+public:
+    TRecordFile(std::string path, std::size_t recordSize);
+    ~TRecordFile();
+    TRecordFile(const TRecordFile&) = delete;
+    TRecordFile& operator=(const TRecordFile&) = delete;
+
+    static bool FileExists(const std::string& path);
+
+    // Names the file the next open or create works on; only while closed.
+    void Assign(std::string path);
+
+    void OpenExisting(TFileAccess access);
+    // Creates the file only when no file of that name exists: an existing file
+    // is never replaced.
+    void CreateNew();
+    void CreateOrTruncate();
+    void Close();
+
+    void Seek(std::int64_t record);
+    void Read(void* record);
+    void Write(const void* record);
+    bool Eof() const;
+    // Whole records in the file now; a partial record at the end is not counted.
+    std::int64_t RecordCount() const;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    const std::string& Path() const { return path_; }
+    std::size_t RecordSize() const { return recordSize_; }
+
+private:
+    void OpenWithFlags(int flags, const char* what);
+    [[noreturn]] void Fail(int errorCode, const std::string& what) const;
+    std::int64_t FileSize() const;
+
+    std::string path_;
+    std::size_t recordSize_;
+    int fd_ = -1;
+    std::int64_t position_ = 0;
+};

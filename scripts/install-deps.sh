@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Lexipede needs to build, test and run, and only
+# those that are missing. Runs as root, or through sudo when it is available.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential cmake ninja-build pkg-config
+  # libraries
+  qt6-base-dev libjpeg62-turbo-dev libsdl2-dev libxrandr-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool
+  # word lists the dictionary files are built from
+  wamerican-large wamerican-small
+  # fonts standing in for the design's faces
+  fonts-liberation fonts-comic-neue
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+if ((EUID == 0)); then
+  run_as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+  run_as_root=(sudo)
+else
+  echo "error: packages are missing (${missing[*]}) and this is neither root nor a sudo user" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${run_as_root[@]}" apt-get update -qq
+"${run_as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,86 @@
+#include "StoreFixture.h"
+
+#include "wordstore/StoreFormat.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace StoreFormat;
+
+void WriteStoreFiles(const std::string& folder, const std::string& stem, const TStoreSpec& spec) {
+    std::string index;
+    const IndexRecord header = MakeHeader({spec.WordCount, spec.RootRec, spec.Height});
+    index.append(reinterpret_cast<const char*>(header.data()), header.size());
+    for (const TNodeSpec& nodeSpec : spec.Nodes) {
+        IndexRecord node {};
+        const auto count = static_cast<std::int32_t>(nodeSpec.Keys.size());
+        SetKeyCount(node, nodeSpec.KeyCountOverride != -1000 ? nodeSpec.KeyCountOverride : count);
+        for (int k = 0; k < count; ++k) {
+            SetKey(node, k, nodeSpec.Keys[k]);
+        }
+        for (std::size_t p = 0; p < nodeSpec.Pointers.size(); ++p) {
+            SetPointer(node, static_cast<int>(p), nodeSpec.Pointers[p]);
+        }
+        index.append(reinterpret_cast<const char*>(node.data()), node.size());
+    }
+    std::string data;
+    for (const std::string& word : spec.Data) {
+        const DataRecord record = MakeDataRecord(word);
+        data.append(reinterpret_cast<const char*>(record.data()), record.size());
+    }
+    WriteBytes(folder + "/" + stem + ".idx", index);
+    WriteBytes(folder + "/" + stem + ".dat", data);
+}
+
+TTempFolder::TTempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "lexipede-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    path_ = pattern;
+}
+
+TTempFolder::~TTempFolder() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return std::move(bytes).str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        throw std::runtime_error("cannot write fixture " + path);
+    }
+}
+
+void TruncateFile(const std::string& path, long size) {
+    if (::truncate(path.c_str(), size) != 0) {
+        throw std::runtime_error("cannot truncate " + path);
+    }
+}
+
+bool RunUnprivileged(const std::function<bool()>& check) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(3);
+        }
+        ::_exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
