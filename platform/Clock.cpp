@@ -15,9 +15,6 @@ std::int64_t UnixMillisecondsNow(std::time_t& seconds) {
     return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
 }
 
-TSystemClock systemClock;
-TClock* installedClock = nullptr;
-
 } // namespace
 
 TDateTime DateTimeFromUnixMilliseconds(std::int64_t unixMilliseconds, std::int64_t utcOffsetSeconds) {
@@ -39,10 +36,6 @@ std::uint32_t TSystemClock::MillisecondsSinceMidnightUtc() const {
     const std::int64_t ofDay = ((milliseconds % MillisecondsPerDay) + MillisecondsPerDay) % MillisecondsPerDay;
     return static_cast<std::uint32_t>(ofDay);
 }
-
-TClock& ProgramClock() { return installedClock != nullptr ? *installedClock : systemClock; }
-
-void SetProgramClock(TClock* clock) { installedClock = clock; }
 
 TTimeOfDay DecodeTime(TDateTime dateTime) {
     const double fraction = dateTime - std::floor(dateTime);

@@ -25,10 +25,6 @@ public:
     std::uint32_t MillisecondsSinceMidnightUtc() const override;
 };
 
-// The clock the program uses; the system clock unless a test installed another.
-TClock& ProgramClock();
-void SetProgramClock(TClock* clock);  // nullptr restores the system clock
-
 // A Unix time in milliseconds, shifted by the local offset from UTC, as a date-time.
 TDateTime DateTimeFromUnixMilliseconds(std::int64_t unixMilliseconds, std::int64_t utcOffsetSeconds);
 

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "AppServices.h"
+#include "platform/Clock.h"
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+namespace Ui {
+class TfrmMain;
+}
+class TBPlusTree;
+class TBonusTree;
+class TfrmLoading;
+class QMouseEvent;
+
+// The one window that lives for the whole run: the board, the found words, the
+// clock and score, and the buttons. It owns the two word stores.
+class TfrmMain : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TfrmMain(TAppServices services, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // True when start-up took the failure path; the program then ends.
+    bool StartupFailed() const { return startupFailed_; }
+
+    // A pick of the board: (column, row); (-1, -1) holds no pick.
+    struct TCell {
+        std::int32_t Col = -1;
+        std::int32_t Row = -1;
+    };
+
+    // The game state record, in its order.
+    bool FillingGrid = false;
+    std::int32_t BonusCol = 0;
+    std::int32_t BonusRow = 0;
+    QString BonusWord;
+    QString TangledWord;
+    QString CurrentWord;
+    std::int32_t Score = 0;
+    std::array<std::array<QString, 5>, 5> Faces;  // [column][row]
+    std::array<std::array<bool, 5>, 5> UsedRecs {};
+    std::array<TCell, 26> RecentRecs {};  // entries 1 to 25; entry 0 is not used
+    std::unique_ptr<TBPlusTree> DictTree;
+    std::unique_ptr<TBonusTree> BonusTree;
+    TDateTime EndTime = 0;
+    double TimeLeft = 0;
+    std::int32_t BlinkCount = 0;
+    bool Paused = false;
+    std::int32_t BonusPoints = 0;
+
+    // The board.
+    void NewLetter(QString& letter);
+    void FillTheGrid();
+    void ResetUsedRecs();
+    void ClearRecentRecs();
+    void SetGridAttributes();
+    void GridDrawCell(int col, int row, const QRect& rect);
+    void SetButtons(bool wordButtons, bool board);
+
+    // The window's own commands.
+    void cmdQuitClick();
+    void cmdMinimizeClick();
+    void BackgroundImageMouseDown(QMouseEvent* event);
+    void WMDisplayChange();
+
+    Ui::TfrmMain& Form() { return *ui_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormDestroy();
+    void OpenDataFiles();
+    bool DataFilesPresent() const;
+    void FailStartup(TfrmLoading* loading);
+    void WireHandlers();
+
+    std::unique_ptr<Ui::TfrmMain> ui_;
+    TAppServices services_;
+    bool startupFailed_ = false;
+    bool painted_ = false;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "RandomSource.h"
+
+#include <array>
+#include <string_view>
+
+// Process-wide state the Parts share.
+
+// A wave output device exists; set once at start-up.
+extern bool SoundCardPresent;
+// The player wants sound; true at every start, flipped by the sound dialog.
+extern bool SoundOn;
+
+// The one random source of the process; its state is 0 when the process starts.
+TRandomSource& ProgramRandom();
+
+// The 101 die faces a board is drawn from, each repeated by its weight: 12 E,
+// 9 A and I, one each of J, QU, X and Z. There is no lone Q.
+constexpr int LetterTableSize = 101;
+extern const std::array<std::string_view, LetterTableSize> LetterTable;

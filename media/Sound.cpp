@@ -1,0 +1,18 @@
+#include "Sound.h"
+
+#include "game/globals.h"
+
+namespace {
+TSoundOutput* installed = nullptr;
+}
+
+void SetSoundOutput(TSoundOutput* output) { installed = output; }
+
+bool CheckForSoundCard() { return installed != nullptr && installed->DevicePresent(); }
+
+void PlayWave(const std::string& name, bool async) {
+    if (!SoundCardPresent || !SoundOn || installed == nullptr) {
+        return;
+    }
+    installed->Play(name, async);
+}

@@ -1,0 +1,27 @@
+#include "DisplayChange.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+TDisplayChange& TDisplayChange::Instance() {
+    static TDisplayChange* instance = new TDisplayChange();  // lives as long as the application
+    return *instance;
+}
+
+TDisplayChange::TDisplayChange() : QObject(QCoreApplication::instance()) {
+    for (QScreen* screen : QGuiApplication::screens()) {
+        Watch(screen);
+    }
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
+        Watch(screen);
+        Raise();
+    });
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this](QScreen*) { Raise(); });
+}
+
+void TDisplayChange::Watch(QScreen* screen) {
+    connect(screen, &QScreen::geometryChanged, this, &TDisplayChange::Raise);
+    connect(screen, &QScreen::refreshRateChanged, this, &TDisplayChange::Raise);
+    // Qt reports no depth change of its own; a depth change comes with a mode
+    // change, which X11 announces as a geometry or refresh rate change.
+}

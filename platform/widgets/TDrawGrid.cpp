@@ -1,0 +1,185 @@
+#include "TDrawGrid.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+
+QPainter& TCanvas::Painter() {
+    if (painting_ != nullptr) {
+        return *painting_;
+    }
+    // Outside a paint the logic draws straight onto the surface; the painter
+    // stays open until the grid paints next.
+    if (!own_) {
+        own_ = std::make_unique<QPainter>(&surface_);
+    }
+    return *own_;
+}
+
+void TCanvas::Draw(int x, int y, const QPixmap& picture) {
+    if (!picture.isNull()) {
+        Painter().drawPixmap(x, y, picture);
+    }
+}
+
+void TCanvas::FillRect(const QRect& rect, const QColor& colour) { Painter().fillRect(rect, colour); }
+
+void TCanvas::TextOut(int x, int y, const QString& text) {
+    QPainter& painter = Painter();
+    painter.setFont(Font);
+    painter.setPen(FontColor);
+    painter.drawText(QRect(x, y, 4096, 4096), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+}
+
+TDrawGrid::TDrawGrid(QWidget* parent) : QWidget(parent) {
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+TDrawGrid::~TDrawGrid() { canvas_.own_.reset(); }
+
+void TDrawGrid::SetColCount(int cols) {
+    cols_ = cols;
+    update();
+}
+
+void TDrawGrid::SetRowCount(int rows) {
+    rows_ = rows;
+    update();
+}
+
+void TDrawGrid::SetDefaultColWidth(int width) {
+    colWidth_ = width;
+    update();
+}
+
+void TDrawGrid::SetDefaultRowHeight(int height) {
+    rowHeight_ = height;
+    update();
+}
+
+QRect TDrawGrid::CellRect(int col, int row) const { return {col * colWidth_, row * rowHeight_, colWidth_, rowHeight_}; }
+
+void TDrawGrid::EnsureSurface() {
+    if (canvas_.surface_.size() != size()) {
+        canvas_.own_.reset();
+        QPixmap surface(size());
+        surface.fill(Qt::white);
+        canvas_.surface_ = surface;
+    }
+}
+
+TCanvas& TDrawGrid::Canvas() {
+    EnsureSurface();
+    if (canvas_.painting_ == nullptr) {
+        update();  // what the logic draws now shows at the next paint
+    }
+    return canvas_;
+}
+
+void TDrawGrid::resizeEvent(QResizeEvent* event) {
+    EnsureSurface();
+    QWidget::resizeEvent(event);
+}
+
+void TDrawGrid::paintEvent(QPaintEvent* event) {
+    EnsureSurface();
+    canvas_.own_.reset();
+    {
+        QPainter surfacePainter(&canvas_.surface_);
+        canvas_.painting_ = &surfacePainter;
+        if (OnDrawCell) {
+            for (int col = 0; col < cols_; ++col) {
+                for (int row = 0; row < rows_; ++row) {
+                    const QRect cell = CellRect(col, row);
+                    if (event->region().intersects(cell)) {
+                        OnDrawCell(col, row, cell);
+                    }
+                }
+            }
+        }
+        canvas_.painting_ = nullptr;
+    }
+    QPainter screen(this);
+    screen.drawPixmap(event->rect(), canvas_.surface_, event->rect());
+}
+
+bool TDrawGrid::CellAt(const QPoint& point, int& col, int& row) const {
+    if (point.x() < 0 || point.y() < 0) {
+        return false;
+    }
+    col = point.x() / colWidth_;
+    row = point.y() / rowHeight_;
+    return col < cols_ && row < rows_;
+}
+
+void TDrawGrid::TrySelect(int col, int row) {
+    if (!isEnabled()) {
+        return;
+    }
+    bool canSelect = true;
+    if (OnSelectCell) {
+        OnSelectCell(col, row, canSelect);
+    }
+    if (canSelect) {
+        update(CellRect(col_, row_));
+        col_ = col;
+        row_ = row;
+        update(CellRect(col_, row_));
+    }
+}
+
+void TDrawGrid::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    int col = 0;
+    int row = 0;
+    dragging_ = true;
+    lastCol_ = -1;
+    lastRow_ = -1;
+    if (CellAt(event->position().toPoint(), col, row)) {
+        lastCol_ = col;
+        lastRow_ = row;
+        TrySelect(col, row);
+    }
+}
+
+void TDrawGrid::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    int col = 0;
+    int row = 0;
+    if (!dragging_ || !(event->buttons() & Qt::LeftButton) || !CellAt(event->position().toPoint(), col, row)) {
+        return;
+    }
+    if (col != lastCol_ || row != lastRow_) {
+        lastCol_ = col;
+        lastRow_ = row;
+        TrySelect(col, row);
+    }
+}
+
+void TDrawGrid::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = false;
+    }
+}
+
+void TDrawGrid::keyPressEvent(QKeyEvent* event) {
+    int col = col_;
+    int row = row_;
+    switch (event->key()) {
+    case Qt::Key_Left: col = std::max(0, col - 1); break;
+    case Qt::Key_Right: col = std::min(cols_ - 1, col + 1); break;
+    case Qt::Key_Up: row = std::max(0, row - 1); break;
+    case Qt::Key_Down: row = std::min(rows_ - 1, row + 1); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+    if (col != col_ || row != row_) {
+        TrySelect(col, row);
+    }
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+// The drawing surface of a grid, kept between paints: what is drawn on it stays
+// until drawn over, whether it was drawn from a draw-cell callback or straight
+// from the game logic. Holds the text attributes the logic sets on it.
+class TCanvas {
+public:
+    QFont Font;
+    QColor FontColor = Qt::black;
+
+    void Draw(int x, int y, const QPixmap& picture);
+    void FillRect(const QRect& rect, const QColor& colour);
+    // Text with its top-left corner at (x, y), no background.
+    void TextOut(int x, int y, const QString& text);
+
+private:
+    friend class TDrawGrid;
+    QPainter& Painter();
+
+    QPixmap surface_;
+    QPainter* painting_ = nullptr;  // open while the grid paints
+    std::unique_ptr<QPainter> own_;
+};
+
+// A grid of fixed cells that does none of its own cell drawing. It raises
+// OnDrawCell for each cell it repaints and OnSelectCell when a cell is to become
+// current: on a left press on a cell, on entering another cell with the left
+// button held, and on arrow keys. The callback may refuse the cell. A disabled
+// grid raises nothing.
+class TDrawGrid : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int colCount READ ColCount WRITE SetColCount)
+    Q_PROPERTY(int rowCount READ RowCount WRITE SetRowCount)
+    Q_PROPERTY(int defaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
+    Q_PROPERTY(int defaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
+
+public:
+    using DrawCellHandler = std::function<void(int col, int row, const QRect& rect)>;
+    using SelectCellHandler = std::function<void(int col, int row, bool& canSelect)>;
+
+    explicit TDrawGrid(QWidget* parent = nullptr);
+    ~TDrawGrid() override;
+
+    int ColCount() const { return cols_; }
+    void SetColCount(int cols);
+    int RowCount() const { return rows_; }
+    void SetRowCount(int rows);
+    int DefaultColWidth() const { return colWidth_; }
+    void SetDefaultColWidth(int width);
+    int DefaultRowHeight() const { return rowHeight_; }
+    void SetDefaultRowHeight(int height);
+
+    QRect CellRect(int col, int row) const;
+    TCanvas& Canvas();
+    int Col() const { return col_; }
+    int Row() const { return row_; }
+
+    DrawCellHandler OnDrawCell;
+    SelectCellHandler OnSelectCell;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool CellAt(const QPoint& point, int& col, int& row) const;
+    void TrySelect(int col, int row);
+    void EnsureSurface();
+
+    int cols_ = 5;
+    int rows_ = 5;
+    int colWidth_ = 47;
+    int rowHeight_ = 47;
+    int col_ = 0;
+    int row_ = 0;
+    bool dragging_ = false;
+    int lastCol_ = -1;
+    int lastRow_ = -1;
+    TCanvas canvas_;
+};

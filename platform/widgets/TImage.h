@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+// A picture: drawn from its top-left corner at its own size, never scaled, cut
+// at the widget's edges. A disabled or hidden picture lets mouse presses through
+// to whatever lies beneath it.
+class TImage : public QWidget {
+    Q_OBJECT
+    // The picture's resource name (":/pictures/A1.jpg"), as the designs give it.
+    Q_PROPERTY(QString pictureName READ PictureName WRITE SetPictureName)
+
+public:
+    explicit TImage(QWidget* parent = nullptr);
+
+    QString PictureName() const { return pictureName_; }
+    void SetPictureName(const QString& name);
+
+    // The picture, decoded when first needed: hidden picture sources the logic
+    // never copies cost nothing at start-up.
+    const QPixmap& Picture() const;
+    // Copies another picture in, as the logic does to swap button faces.
+    void SetPicture(const QPixmap& picture);
+
+signals:
+    void mousePressed(QMouseEvent* event);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QString pictureName_;
+    mutable QPixmap picture_;
+    mutable bool loaded_ = true;
+};
+
+// A picture that acts as a button: a hand-pointer cursor and a click on a left
+// press and release inside it. It has no pressed or hover look of its own.
+class TImageButton : public TImage {
+    Q_OBJECT
+
+public:
+    explicit TImageButton(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool pressed_ = false;
+};

@@ -1,0 +1,48 @@
+#include "TLabel.h"
+
+#include <QMouseEvent>
+
+TLabel::TLabel(QWidget* parent) : QLabel(parent) { SetTransparent(true); }
+
+void TLabel::SetAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+    FitToText();
+}
+
+void TLabel::SetTransparent(bool transparent) {
+    transparent_ = transparent;
+    setAutoFillBackground(!transparent);
+    if (!transparent) {
+        QPalette colours = palette();
+        colours.setColor(QPalette::Window, Qt::white);
+        setPalette(colours);
+    }
+}
+
+void TLabel::SetCaption(const QString& caption) {
+    setText(caption);
+    FitToText();
+}
+
+void TLabel::FitToText() {
+    if (autoSize_) {
+        ensurePolished();
+        resize(sizeHint());
+    }
+}
+
+void TLabel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange) {
+        setAttribute(Qt::WA_TransparentForMouseEvents, !isEnabled());
+    }
+    QLabel::changeEvent(event);
+}
+
+void TLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QLabel::mousePressEvent(event);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QLabel>
+
+// A label as the designs describe one. Transparent labels draw only their text;
+// opaque ones fill their rectangle with the window colour first. A label that is
+// not fixed (autoSize) grows or shrinks to its text, keeping its top-left corner.
+// A disabled or hidden label lets mouse presses through.
+class TLabel : public QLabel {
+    Q_OBJECT
+    Q_PROPERTY(bool autoSize READ AutoSize WRITE SetAutoSize)
+    Q_PROPERTY(bool transparent READ Transparent WRITE SetTransparent)
+
+public:
+    explicit TLabel(QWidget* parent = nullptr);
+
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool autoSize);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool transparent);
+
+    // Sets the text and, for an auto-size label, fits the label to it.
+    void SetCaption(const QString& caption);
+
+signals:
+    void clicked();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void FitToText();
+
+    bool autoSize_ = false;
+    bool transparent_ = true;
+};

@@ -1,0 +1,77 @@
+#pragma once
+
+// Fakes for the program's edges, so window tests neither wait nor block on a box.
+
+#include "StoreFixture.h"
+#include "app/AppServices.h"
+#include "media/Sound.h"
+#include "platform/Clock.h"
+#include "platform/widgets/Modal.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+class TFakeClock : public TClock {
+public:
+    TDateTime Current = 45000.5;  // 2023-03-15 12:00 local
+    std::uint32_t Utc = 12u * 3600u * 1000u;
+
+    TDateTime Now() const override { return Current; }
+    std::uint32_t MillisecondsSinceMidnightUtc() const override { return Utc; }
+    void AdvanceSeconds(double seconds) {
+        Current += seconds / SecondsPerDay;
+        Utc += static_cast<std::uint32_t>(seconds * 1000);
+    }
+};
+
+// Answers every box at once and records it; a dialog is handed to OnDialog
+// (which may click in it) and then closed as the player would.
+class TRecordingModal : public TModalRunner {
+public:
+    QStringList Warnings;
+    QStringList Messages;
+    std::vector<QPointer<QWidget>> BoxParents;
+    std::vector<QString> DialogsShown;  // object names
+    std::function<void(QDialog&)> OnDialog;
+
+    int ShowModal(QDialog& dialog) override;
+    void Warning(QWidget* parent, const QString& text) override;
+    void Message(QWidget* parent, const QString& text) override;
+};
+
+class TRecordingSound : public TSoundOutput {
+public:
+    bool Device = false;
+    std::vector<std::pair<std::string, bool>> Played;  // name, async
+
+    bool DevicePresent() override { return Device; }
+    void Play(const std::string& name, bool async) override { Played.emplace_back(name, async); }
+};
+
+// A program folder holding word stores, and the services of a program that
+// lives there.
+class TTestProgram {
+public:
+    // Writes Dict (the given words) and Bonus (two five-letter words).
+    explicit TTestProgram(const std::vector<std::string>& dictionary = {"cat", "cats", "dog", "quiet"});
+    ~TTestProgram();
+
+    std::string Folder() const { return folder_.Path(); }
+    std::string File(const std::string& name) const { return folder_.File(name); }
+    TAppServices Services();
+
+    TFakeClock Clock;
+    TRecordingModal Modal;
+    TRecordingSound Sound;
+    int Terminations = 0;
+
+private:
+    TTempFolder folder_;
+};
