@@ -3,17 +3,20 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: run test bench deps configure build clean sanitize
+.PHONY: run test bench startup deps configure build clean sanitize
 
 run: build
-	$(BUILD_DIR)/tools/lexidict check --stem Dict $(BUILD_DIR)
-	$(BUILD_DIR)/tools/lexidict check --stem Bonus $(BUILD_DIR)
+	$(BUILD_DIR)/lexipede
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 bench: build
 	$(BUILD_DIR)/tests/bench/lexipede_bench
+
+# Start-up time of the game against a bare Qt window, under Xvfb.
+startup: build
+	scripts/measure-startup.sh $(BUILD_DIR)
 
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
