@@ -31,6 +31,15 @@ void TLabel::FitToText() {
     }
 }
 
+bool TLabel::event(QEvent* event) {
+    // An auto-size label takes the size of its text once its font is known.
+    const bool handled = QLabel::event(event);
+    if (event->type() == QEvent::Polish) {
+        FitToText();
+    }
+    return handled;
+}
+
 void TLabel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::EnabledChange) {
         setAttribute(Qt::WA_TransparentForMouseEvents, !isEnabled());

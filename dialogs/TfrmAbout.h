@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/widgets/TDialogForm.h"
+
+#include <memory>
+
+namespace Ui {
+class TfrmAbout;
+}
+
+// Product, version, maker and copyright.
+class TfrmAbout : public TDialogForm {
+    Q_OBJECT
+
+public:
+    explicit TfrmAbout(QWidget* owner = nullptr);
+    ~TfrmAbout() override;
+
+    Ui::TfrmAbout& Form() { return *ui_; }
+
+private:
+    std::unique_ptr<Ui::TfrmAbout> ui_;
+};

@@ -1,0 +1,87 @@
+// render_windows OUTDIR: draws every window of the game to OUTDIR/<class>.png,
+// so the designs can be looked at without building. Run under an X server
+// (scripts/render-screenshots.sh starts one).
+
+#include "app/TfrmLoading.h"
+#include "app/TfrmMain.h"
+#include "bonus/TfrmBonus.h"
+#include "bonus/TfrmBonusDone.h"
+#include "dialogs/TfrmAbout.h"
+#include "dialogs/TfrmBadWord.h"
+#include "dialogs/TfrmHelp.h"
+#include "dialogs/TfrmSameWord.h"
+#include "media/TfrmDisplaySettings.h"
+#include "media/TfrmSound.h"
+#include "platform/Clock.h"
+#include "platform/widgets/Modal.h"
+#include "scores/TfrmAddScore.h"
+#include "scores/TfrmHighScores.h"
+
+#include <QApplication>
+#include <QDir>
+#include <cstdio>
+
+namespace {
+
+bool Save(QWidget& window, const QDir& out, const QString& name) {
+    window.show();
+    QCoreApplication::processEvents();
+    const bool saved = window.grab().save(out.filePath(name + ".png"));
+    window.hide();
+    if (!saved) {
+        std::fprintf(stderr, "render_windows: cannot write %s.png\n", qPrintable(name));
+    }
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Lexipede"));
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: render_windows PROGRAM_FOLDER OUTDIR\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+    TSystemClock clock;
+    TModalRunner modal;
+    TAppServices services;
+    services.Clock = &clock;
+    services.Modal = &modal;
+    services.ExecutablePath = std::string(argv[1]) + "/lexipede";
+    services.Terminate = [] {};
+
+    bool ok = true;
+    TfrmMain main(services);
+    if (main.StartupFailed()) {
+        std::fprintf(stderr, "render_windows: no word stores in %s\n", argv[1]);
+        return 1;
+    }
+    main.FillTheGrid();
+    ok &= Save(main, out, "TfrmMain");
+
+    TfrmLoading loading(nullptr);
+    ok &= Save(loading, out, "TfrmLoading");
+    TfrmBadWord badWord;
+    ok &= Save(badWord, out, "TfrmBadWord");
+    TfrmSameWord sameWord;
+    ok &= Save(sameWord, out, "TfrmSameWord");
+    TfrmAbout about;
+    ok &= Save(about, out, "TfrmAbout");
+    TfrmHelp help;
+    ok &= Save(help, out, "TfrmHelp");
+    TfrmHighScores highScores;
+    ok &= Save(highScores, out, "TfrmHighScores");
+    TfrmAddScore addScore;
+    ok &= Save(addScore, out, "TfrmAddScore");
+    TfrmSound sound;
+    ok &= Save(sound, out, "TfrmSound");
+    TfrmDisplaySettings display;
+    ok &= Save(display, out, "TfrmDisplaySettings");
+    TfrmBonus bonus;
+    ok &= Save(bonus, out, "TfrmBonus");
+    TfrmBonusDone bonusDone;
+    ok &= Save(bonusDone, out, "TfrmBonusDone");
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,95 @@
+// The picture catalogue compiled into the program, and the JPEG decoder's
+// handling of data that is not a whole picture.
+
+#include "platform/Jpeg.h"
+#include "platform/Pictures.h"
+
+#include <QFile>
+#include <QtTest>
+
+class PicturesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyPictureDecodesAtItsCatalogueSize_data();
+    void everyPictureDecodesAtItsCatalogueSize();
+    void theBlankDieIsGreyscale();
+    void theDecoderRefusesWhatIsNotAWholePicture_data();
+    void theDecoderRefusesWhatIsNotAWholePicture();
+    void aMissingPictureIsReportedNotFatal();
+};
+
+void PicturesTest::everyPictureDecodesAtItsCatalogueSize_data() {
+    QTest::addColumn<QSize>("size");
+    const std::pair<const char*, QSize> catalogue[] = {
+        {"A1", {686, 392}}, {"A2", {47, 47}}, {"A3", {47, 47}}, {"A4", {84, 84}}, {"A5", {330, 180}},
+        {"A6", {334, 404}}, {"A7", {430, 408}}, {"A8", {382, 96}}, {"M1", {75, 75}}, {"M2", {120, 120}},
+        {"M3", {120, 90}}, {"M4", {120, 120}},
+    };
+    for (const auto& [id, size] : catalogue) {
+        QTest::newRow(id) << size;
+    }
+    for (int b = 1; b <= 17; ++b) {
+        QTest::newRow(qPrintable(QStringLiteral("B%1").arg(b))) << QSize(105, 38);
+    }
+}
+
+void PicturesTest::everyPictureDecodesAtItsCatalogueSize() {
+    QFETCH(QSize, size);
+    const QString name = QStringLiteral(":/pictures/%1.jpg").arg(QTest::currentDataTag());
+    QCOMPARE(LoadPicture(name).size(), size);
+    QVERIFY(PicturesAllDecoded());
+}
+
+void PicturesTest::theBlankDieIsGreyscale() {
+    QFile file(":/pictures/A2.jpg");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QImage die = DecodeJpeg(file.readAll());
+    for (int y = 0; y < die.height(); ++y) {
+        for (int x = 0; x < die.width(); ++x) {
+            const QRgb pixel = die.pixel(x, y);
+            QVERIFY(qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel));
+        }
+    }
+}
+
+void PicturesTest::theDecoderRefusesWhatIsNotAWholePicture_data() {
+    QFile file(":/pictures/A1.jpg");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    // The first start-of-scan marker ends the headers.
+    const qsizetype scan = whole.indexOf(QByteArray("\xff\xda", 2));
+    QVERIFY(scan > 0);
+    QTest::addColumn<QByteArray>("data");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("not a JPEG") << QByteArray("GIF89a this is not a picture at all");
+    QTest::newRow("headers only") << whole.left(scan);
+    QTest::newRow("cut in half") << whole.left(whole.size() / 2);
+    QTest::newRow("end marker missing") << whole.left(whole.size() - 2);
+    QByteArray scrambled = whole;
+    for (qsizetype i = scan + 40; i < scrambled.size() - 100; i += 97) {
+        scrambled[i] = static_cast<char>(0xff);
+    }
+    QTest::newRow("corrupt data") << scrambled;
+}
+
+void PicturesTest::theDecoderRefusesWhatIsNotAWholePicture() {
+    QFETCH(QByteArray, data);
+    bool refused = false;
+    try {
+        DecodeJpeg(data);
+    } catch (const EJpegError& error) {
+        refused = std::strlen(error.what()) > 0;
+    }
+    QVERIFY(refused);
+}
+
+void PicturesTest::aMissingPictureIsReportedNotFatal() {
+    QVERIFY(LoadPicture(":/pictures/none.jpg").isNull());
+    QString failure;
+    QVERIFY(!PicturesAllDecoded(&failure));
+    QVERIFY2(failure.contains(":/pictures/none.jpg"), qPrintable(failure));
+}
+
+QTEST_MAIN(PicturesTest)
+#include "PicturesTest.moc"
