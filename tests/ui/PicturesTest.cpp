@@ -14,6 +14,7 @@ private slots:
     void everyPictureDecodesAtItsCatalogueSize_data();
     void everyPictureDecodesAtItsCatalogueSize();
     void theBlankDieIsGreyscale();
+    void theIconIs32By32();
     void theDecoderRefusesWhatIsNotAWholePicture_data();
     void theDecoderRefusesWhatIsNotAWholePicture();
     void aMissingPictureIsReportedNotFatal();
@@ -52,6 +53,8 @@ void PicturesTest::theBlankDieIsGreyscale() {
         }
     }
 }
+
+void PicturesTest::theIconIs32By32() { QCOMPARE(QImage(":/pictures/icon.png").size(), QSize(32, 32)); }
 
 void PicturesTest::theDecoderRefusesWhatIsNotAWholePicture_data() {
     QFile file(":/pictures/A1.jpg");
