@@ -5,6 +5,7 @@
 #include "game/globals.h"
 #include "game/utility.h"
 #include "media/Sound.h"
+#include "media/TfrmSound.h"
 #include "platform/InOutError.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RecordFile.h"
@@ -42,6 +43,7 @@ TfrmMain::TfrmMain(TAppServices services, QWidget* parent)
 TfrmMain::~TfrmMain() { FormDestroy(); }
 
 void TfrmMain::WireHandlers() {
+    connect(ui_->cmdSound, &TImageButton::clicked, this, &TfrmMain::cmdSoundClick);
     connect(ui_->cmdQuit, &TImageButton::clicked, this, &TfrmMain::cmdQuitClick);
     connect(ui_->cmdMinimize, &TLabel::clicked, this, &TfrmMain::cmdMinimizeClick);
     connect(ui_->BackgroundImage, &TImage::mousePressed, this, &TfrmMain::BackgroundImageMouseDown);
@@ -143,6 +145,13 @@ void TfrmMain::FormDestroy() {
     TRACE_OPERATION("FormDestroy");
     DictTree.reset();
     BonusTree.reset();
+}
+
+void TfrmMain::cmdSoundClick() {
+    TRACE_OPERATION("cmdSoundClick");
+    // Owned by the application, not this window; it destroys itself on closing.
+    auto* dialog = new TfrmSound();
+    services_.Modal->ShowModal(*dialog);
 }
 
 void TfrmMain::cmdQuitClick() {

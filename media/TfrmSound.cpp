@@ -1,10 +1,41 @@
 #include "TfrmSound.h"
 
+#include "Sound.h"
+#include "game/globals.h"
 #include "ui_TfrmSound.h"
+
+#include <QKeyEvent>
 
 TfrmSound::TfrmSound(QWidget* owner) : TDialogForm(owner, 330, 179), ui_(std::make_unique<Ui::TfrmSound>()) {
     ui_->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
     EnableKeyPreview();
+    connect(ui_->cmdSetSound, &TImageButton::clicked, this, &TfrmSound::cmdSetSoundClick);
+    connect(ui_->cmdOk, &TImageButton::clicked, this, &TfrmSound::cmdOKClick);
 }
 
 TfrmSound::~TfrmSound() = default;
+
+void TfrmSound::FormShow() { ShowSoundState(); }
+
+void TfrmSound::ShowSoundState() {
+    ui_->cmdSetSound->SetPicture(SoundOn ? ui_->ImageSoundOff->Picture() : ui_->ImageSoundOn->Picture());
+}
+
+void TfrmSound::cmdSetSoundClick() {
+    // The click is heard when sound goes off, and not when it comes on.
+    PlayWave("Click", false);
+    SoundOn = !SoundOn;
+    ShowSoundState();
+}
+
+void TfrmSound::cmdOKClick() { close(); }
+
+void TfrmSound::FormKeyDown(QKeyEvent* key) {
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        key->accept();
+        close();
+    }
+}
+
+void TfrmSound::FormClose() { PlayWave("CLICK", true); }

@@ -8,7 +8,8 @@ namespace Ui {
 class TfrmSound;
 }
 
-// Switches sound on and off.
+// Switches sound on and off. The button reads as what a click does: "Off"
+// while sound is on, "On" while it is off. Destroyed when it closes.
 class TfrmSound : public TDialogForm {
     Q_OBJECT
 
@@ -18,6 +19,16 @@ public:
 
     Ui::TfrmSound& Form() { return *ui_; }
 
+    void cmdSetSoundClick();
+    void cmdOKClick();
+
+protected:
+    void FormShow() override;
+    void FormKeyDown(QKeyEvent* key) override;
+    void FormClose() override;
+
 private:
+    void ShowSoundState();
+
     std::unique_ptr<Ui::TfrmSound> ui_;
 };

@@ -1,0 +1,222 @@
+#include "SdlSoundOutput.h"
+
+#include <SDL.h>
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+std::int64_t SteadyNow() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// While it lives, what is written to the standard error goes nowhere: ALSA and
+// friends print a page of complaints on a machine without sound, and the game
+// reports the one line that matters itself.
+class TQuietStderr {
+public:
+    TQuietStderr() {
+        saved_ = ::dup(STDERR_FILENO);
+        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && nowhere >= 0) {
+            ::dup2(nowhere, STDERR_FILENO);
+        }
+        if (nowhere >= 0) {
+            ::close(nowhere);
+        }
+    }
+    ~TQuietStderr() {
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+        }
+    }
+    TQuietStderr(const TQuietStderr&) = delete;
+    TQuietStderr& operator=(const TQuietStderr&) = delete;
+
+private:
+    int saved_ = -1;
+};
+
+} // namespace
+
+TSdlSoundOutput::~TSdlSoundOutput() { Close(); }
+
+void TSdlSoundOutput::Close() {
+    const TQuietStderr quiet;
+    if (device_ != 0) {
+        SDL_CloseAudioDevice(device_);
+        device_ = 0;
+    }
+    if (subsystemStarted_) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        subsystemStarted_ = false;
+    }
+}
+
+bool TSdlSoundOutput::Open(int bufferFrames) {
+    const TQuietStderr quiet;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        error_ = std::string("audio does not start: ") + SDL_GetError();
+        return false;
+    }
+    subsystemStarted_ = true;
+    if (SDL_GetNumAudioDevices(0) < 1) {
+        error_ = "no playback device";
+        Close();
+        return false;
+    }
+    SDL_AudioSpec want {};
+    want.freq = 44100;
+    want.format = AUDIO_S16SYS;
+    want.channels = 1;
+    want.samples = static_cast<Uint16>(bufferFrames);
+    want.callback = &TSdlSoundOutput::Fill;
+    want.userdata = this;
+    SDL_AudioSpec have {};
+    // The rate, format and channels may be the device's own; the clips are
+    // converted to them. The buffer stays short.
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have,
+                                  SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE |
+                                      SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+    if (device_ == 0) {
+        error_ = std::string("the playback device does not open: ") + SDL_GetError();
+        Close();
+        return false;
+    }
+    rate_ = have.freq;
+    channels_ = have.channels;
+    format_ = have.format;
+    silence_ = have.silence;
+    bufferFrames_ = have.samples;
+    frameBytes_ = static_cast<int>(SDL_AUDIO_BITSIZE(have.format) / 8 * have.channels);
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
+}
+
+std::string TSdlSoundOutput::AddClip(const std::string& name, std::string_view wave) {
+    if (device_ == 0) {
+        return name + ": no device to convert for";
+    }
+    SDL_RWops* source = SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size()));
+    if (source == nullptr) {
+        return name + ": " + SDL_GetError();
+    }
+    SDL_AudioSpec spec {};
+    Uint8* samples = nullptr;
+    Uint32 length = 0;
+    if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr) {
+        return name + ": not a playable WAVE clip: " + SDL_GetError();
+    }
+    SDL_AudioStream* stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, format_,
+                                                 static_cast<Uint8>(channels_), rate_);
+    std::string problem;
+    std::vector<std::uint8_t> converted;
+    // SDL 2.26's resampler keeps the last few hundred frames back even after a
+    // flush: feed it a tenth of a second of silence after the clip, and cut the
+    // result back to the clip's own length below.
+    const int sourceFrameBytes = static_cast<int>(SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels);
+    const std::vector<std::uint8_t> tail(static_cast<std::size_t>(spec.freq / 10 * sourceFrameBytes),
+                                         spec.format == AUDIO_U8 ? 0x80 : 0);
+    const std::size_t clipBytes = sourceFrameBytes == 0
+                                      ? 0
+                                      : static_cast<std::size_t>(static_cast<double>(length / static_cast<Uint32>(sourceFrameBytes)) *
+                                                                 rate_ / spec.freq + 0.5) *
+                                            static_cast<std::size_t>(frameBytes_);
+    if (stream == nullptr || SDL_AudioStreamPut(stream, samples, static_cast<int>(length)) != 0 ||
+        SDL_AudioStreamPut(stream, tail.data(), static_cast<int>(tail.size())) != 0 || SDL_AudioStreamFlush(stream) != 0) {
+        problem = name + ": cannot convert: " + SDL_GetError();
+    } else {
+        // The stream hands its output over in pieces: read until it is empty.
+        for (int available = SDL_AudioStreamAvailable(stream); available > 0;
+             available = SDL_AudioStreamAvailable(stream)) {
+            const std::size_t had = converted.size();
+            converted.resize(had + static_cast<std::size_t>(available));
+            const int got = SDL_AudioStreamGet(stream, converted.data() + had, available);
+            converted.resize(had + static_cast<std::size_t>(std::max(got, 0)));
+            if (got <= 0) {
+                break;
+            }
+        }
+        converted.resize(std::min(converted.size(), clipBytes));
+    }
+    if (stream != nullptr) {
+        SDL_FreeAudioStream(stream);
+    }
+    SDL_FreeWAV(samples);
+    if (problem.empty()) {
+        SDL_LockAudioDevice(device_);
+        clips_[Upper(name)] = std::move(converted);
+        SDL_UnlockAudioDevice(device_);
+    }
+    return problem;
+}
+
+const std::vector<std::uint8_t>* TSdlSoundOutput::Clip(const std::string& name) const {
+    const auto found = clips_.find(Upper(name));
+    return found == clips_.end() ? nullptr : &found->second;
+}
+
+void TSdlSoundOutput::Play(const std::string& name, bool async) {
+    const std::vector<std::uint8_t>* clip = Clip(name);
+    if (device_ == 0 || clip == nullptr) {
+        return;
+    }
+    SDL_LockAudioDevice(device_);
+    const std::uint64_t number = ++started_;
+    {
+        // The clip that was playing is cut: whoever waited for it may go on.
+        const std::lock_guard lock(endedMutex_);
+        ended_ = number - 1;
+    }
+    endedSignal_.notify_all();
+    playing_ = clip;
+    position_ = 0;
+    firstHandedAt_ = 0;
+    firstHanded_ = false;
+    SDL_UnlockAudioDevice(device_);
+    if (async) {
+        return;
+    }
+    // A clip is handed over at the device's own pace; allow it its length and
+    // a second more, so a stalled device cannot hang the game.
+    const double seconds = static_cast<double>(clip->size()) / (static_cast<double>(frameBytes_) * rate_);
+    std::unique_lock lock(endedMutex_);
+    endedSignal_.wait_for(lock, std::chrono::duration<double>(seconds + 1.0), [this, number] { return ended_ >= number; });
+}
+
+void TSdlSoundOutput::Fill(void* self, std::uint8_t* stream, int length) {
+    auto& output = *static_cast<TSdlSoundOutput*>(self);
+    std::size_t written = 0;
+    const auto wanted = static_cast<std::size_t>(length);
+    if (output.playing_ != nullptr) {
+        const std::vector<std::uint8_t>& clip = *output.playing_;
+        const std::size_t take = std::min(wanted, clip.size() - output.position_);
+        std::memcpy(stream, clip.data() + output.position_, take);
+        output.position_ += take;
+        written = take;
+        if (!output.firstHanded_) {
+            output.firstHanded_ = true;
+            output.firstHandedAt_ = SteadyNow();
+        }
+        if (output.position_ >= clip.size()) {
+            output.playing_ = nullptr;
+            {
+                const std::lock_guard lock(output.endedMutex_);
+                output.ended_ = output.started_;
+            }
+            output.endedSignal_.notify_all();
+        }
+    }
+    std::memset(stream + written, output.silence_, wanted - written);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "Sound.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Sound through SDL2's audio subsystem (no SDL window): one playback device
+// opened at start-up with a short buffer, so a click is heard at once. Clips
+// are read by SDL's WAVE loader from memory and converted once to the device
+// format by an SDL audio stream; playback copies the current clip into the
+// device buffer. One clip sounds at a time: a new one cuts the one playing.
+class TSdlSoundOutput final : public TSoundOutput {
+public:
+    static constexpr int DefaultBufferFrames = 256;
+
+    TSdlSoundOutput() = default;
+    ~TSdlSoundOutput() override;
+    TSdlSoundOutput(const TSdlSoundOutput&) = delete;
+    TSdlSoundOutput& operator=(const TSdlSoundOutput&) = delete;
+
+    // Starts SDL audio and opens the default playback device. False, with the
+    // reason in Error(), when audio cannot start, no playback device is
+    // reported, or the device does not open; the audio libraries' own
+    // complaints are kept off the terminal meanwhile.
+    bool Open(int bufferFrames = DefaultBufferFrames);
+    const std::string& Error() const { return error_; }
+
+    // Adds a clip from the bytes of a WAVE file, converted to the device
+    // format. Returns an empty text, or what is wrong with the clip.
+    std::string AddClip(const std::string& name, std::string_view wave);
+
+    bool DevicePresent() override { return device_ != 0; }
+    void Play(const std::string& name, bool async) override;
+
+    // The device format chosen when opening, and a clip as converted to it.
+    int DeviceRate() const { return rate_; }
+    int DeviceChannels() const { return channels_; }
+    int BytesPerFrame() const { return frameBytes_; }
+    int BufferFrames() const { return bufferFrames_; }
+    const std::vector<std::uint8_t>* Clip(const std::string& name) const;
+
+    // Steady-clock nanoseconds at which the first samples of the most recently
+    // started clip were handed to the device; 0 until they have been.
+    std::int64_t FirstSamplesHandedAt() const { return firstHandedAt_.load(); }
+
+private:
+    static void Fill(void* self, std::uint8_t* stream, int length);
+    void Close();
+
+    std::string error_;
+    std::uint32_t device_ = 0;
+    bool subsystemStarted_ = false;
+    int rate_ = 0;
+    int channels_ = 0;
+    int frameBytes_ = 0;
+    int bufferFrames_ = 0;
+    std::uint16_t format_ = 0;
+    std::uint8_t silence_ = 0;
+    std::map<std::string, std::vector<std::uint8_t>> clips_;  // by upper-case name
+
+    // Shared with the audio thread, which SDL's device lock keeps apart.
+    const std::vector<std::uint8_t>* playing_ = nullptr;
+    std::size_t position_ = 0;
+    std::uint64_t started_ = 0;  // clips started
+    std::atomic<std::int64_t> firstHandedAt_ {0};
+    bool firstHanded_ = true;
+
+    // The waiting caller of a synchronous clip is woken when it ends.
+    std::mutex endedMutex_;
+    std::condition_variable endedSignal_;
+    std::uint64_t ended_ = 0;  // the number of the last clip that ended or was cut
+};
+
+// Adds every clip compiled into the program (:/sounds/NAME.wav) to output.
+// Returns one line for each clip that could not be loaded, naming it.
+std::vector<std::string> LoadCompiledClips(TSdlSoundOutput& output);

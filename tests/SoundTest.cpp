@@ -1,0 +1,228 @@
+// The SDL sound output with SDL's disk and dummy drivers, so no sound card is
+// needed: what reaches the device, cutting, waiting, and bad clips.
+
+#include "StoreFixture.h"
+#include "game/globals.h"
+#include "media/SdlSoundOutput.h"
+
+#include <QFile>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+QByteArray CompiledClip(const char* name) {
+    QFile file(QStringLiteral(":/sounds/%1.wav").arg(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::uint32_t Le32(const QByteArray& bytes, qsizetype at) {
+    std::uint32_t value = 0;
+    for (int k = 3; k >= 0; --k) {
+        value = value << 8 | static_cast<std::uint8_t>(bytes[at + k]);
+    }
+    return value;
+}
+
+std::uint16_t Le16(const QByteArray& bytes, qsizetype at) {
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8);
+}
+
+// An output on SDL's disk driver, which writes what the device is handed to a file.
+class DiskOutput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path_ = folder_.File("device.raw");
+        ::setenv("SDL_AUDIODRIVER", "disk", 1);
+        ::setenv("SDL_DISKAUDIOFILE", path_.c_str(), 1);
+        output_ = std::make_unique<TSdlSoundOutput>();
+        ASSERT_TRUE(output_->Open()) << output_->Error();
+        ASSERT_EQ(LoadCompiledClips(*output_), std::vector<std::string>());
+    }
+
+    // Closes the device and gives what it was handed.
+    std::vector<std::uint8_t> Handed() {
+        output_.reset();
+        const std::string bytes = ReadBytes(path_);
+        return {bytes.begin(), bytes.end()};
+    }
+
+    static std::ptrdiff_t Find(const std::vector<std::uint8_t>& haystack, const std::vector<std::uint8_t>& needle) {
+        const auto at = std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end());
+        return at == haystack.end() ? -1 : at - haystack.begin();
+    }
+
+    TTempFolder folder_;
+    std::string path_;
+    std::unique_ptr<TSdlSoundOutput> output_;
+};
+
+TEST_F(DiskOutput, aPlayedClipReachesTheDeviceWhole) {
+    const std::vector<std::uint8_t> click = *output_->Clip("CLICK");
+    ASSERT_GT(click.size(), 100u);
+    output_->Play("Click", false);  // any case
+    EXPECT_GE(Find(Handed(), click), 0);
+}
+
+TEST_F(DiskOutput, aNewClipCutsTheOneStillPlaying) {
+    const std::vector<std::uint8_t> click = *output_->Clip("CLICK");
+    const std::vector<std::uint8_t> gameOver = *output_->Clip("GAMEOVER");
+    output_->Play("GAMEOVER", true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(80));
+    output_->Play("CLICK", false);
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    const std::vector<std::uint8_t> handed = Handed();
+
+    const std::ptrdiff_t clickAt = Find(handed, click);
+    ASSERT_GE(clickAt, 0);
+    EXPECT_GE(Find(std::vector<std::uint8_t>(handed.begin(), handed.begin() + clickAt),
+                   std::vector<std::uint8_t>(gameOver.begin(), gameOver.begin() + 256)),
+              0)
+        << "GAMEOVER had begun";
+    const std::uint8_t silence = handed.back();
+    EXPECT_TRUE(std::all_of(handed.begin() + clickAt + static_cast<std::ptrdiff_t>(click.size()), handed.end(),
+                            [silence](std::uint8_t b) { return b == silence; }))
+        << "after CLICK the cut GAMEOVER does not come back";
+    EXPECT_LT(handed.size(), gameOver.size() / 2);
+}
+
+TEST_F(DiskOutput, aClipWithAChunkAfterItsDataPlaysOnlyItsSamples) {
+    const QByteArray wave = CompiledClip("GAMEOVER");
+    const std::uint32_t dataLength = Le32(wave, 40);
+    const std::uint32_t dataEnd = 44 + dataLength + dataLength % 2;  // chunks are padded to even sizes
+    ASSERT_GT(static_cast<std::uint32_t>(wave.size()), dataEnd + 8) << "GAMEOVER carries a chunk after its data";
+    EXPECT_EQ(wave.mid(dataEnd, 4), QByteArray("LIST"));
+    const double seconds = static_cast<double>(output_->Clip("GAMEOVER")->size()) /
+                           (output_->BytesPerFrame() * output_->DeviceRate());
+    EXPECT_NEAR(seconds, 4.27, 0.02);
+}
+
+struct TCatalogueEntry {
+    const char* Name;
+    std::uint32_t Rate;
+    std::uint16_t Bits;
+    double Seconds;
+};
+
+class ClipFormat : public ::testing::TestWithParam<TCatalogueEntry> {};
+
+TEST_P(ClipFormat, isMonoPcmWithTheCatalogueRateBitsAndLength) {
+    const TCatalogueEntry& entry = GetParam();
+    const QByteArray wave = CompiledClip(entry.Name);
+    ASSERT_GE(wave.size(), 44);
+    EXPECT_EQ(wave.left(4), QByteArray("RIFF"));
+    EXPECT_EQ(wave.mid(8, 8), QByteArray("WAVEfmt "));
+    EXPECT_EQ(Le16(wave, 20), 1) << "PCM";
+    EXPECT_EQ(Le16(wave, 22), 1) << "mono";
+    EXPECT_EQ(Le32(wave, 24), entry.Rate);
+    EXPECT_EQ(Le16(wave, 34), entry.Bits);
+    EXPECT_EQ(wave.mid(36, 4), QByteArray("data"));
+    const double seconds = static_cast<double>(Le32(wave, 40)) / (entry.Rate * entry.Bits / 8);
+    EXPECT_NEAR(seconds, entry.Seconds, entry.Seconds * 0.05);
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, ClipFormat,
+                         ::testing::Values(TCatalogueEntry {"ADDWORD", 11025, 8, 0.94}, TCatalogueEntry {"CLICK", 11025, 8, 0.04},
+                                           TCatalogueEntry {"GAMEOVER", 11025, 8, 4.27}, TCatalogueEntry {"GOODJOB", 22050, 16, 1.87},
+                                           TCatalogueEntry {"LOADING", 11025, 8, 0.29}, TCatalogueEntry {"NEWGAME", 22050, 16, 0.38},
+                                           TCatalogueEntry {"OK", 22050, 16, 0.81}, TCatalogueEntry {"OOPS", 44100, 16, 0.31},
+                                           TCatalogueEntry {"QUIT", 22050, 16, 1.54}, TCatalogueEntry {"DUPEWORD", 11025, 8, 0.13},
+                                           TCatalogueEntry {"ERROR", 11025, 8, 1.10}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// An output on SDL's dummy driver, which consumes samples at the device's pace.
+class DummyOutput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        ASSERT_TRUE(output_.Open()) << output_.Error();
+        ASSERT_EQ(LoadCompiledClips(output_), std::vector<std::string>());
+    }
+    TSdlSoundOutput output_;
+};
+
+TEST_F(DummyOutput, aWaitedClipBlocksForAboutItsLengthAndAnUnwaitedOneReturnsAtOnce) {
+    auto start = Clock::now();
+    output_.Play("LOADING", false);
+    const double waited = SecondsSince(start);
+    EXPECT_GT(waited, 0.25);
+    EXPECT_LT(waited, 0.45);
+
+    start = Clock::now();
+    output_.Play("GAMEOVER", true);
+    EXPECT_LT(SecondsSince(start), 0.01);
+}
+
+TEST_F(DummyOutput, soundOffOrNoDeviceCostsNoTime) {
+    SetSoundOutput(&output_);
+    for (const auto& [present, on] : {std::pair {true, false}, std::pair {false, true}}) {
+        SoundCardPresent = present;
+        SoundOn = on;
+        const auto start = Clock::now();
+        PlayWave("QUIT", false);
+        EXPECT_LT(SecondsSince(start), 0.01) << "device " << present << ", sound " << on;
+        EXPECT_EQ(output_.FirstSamplesHandedAt(), 0) << "nothing was started";
+    }
+    SoundCardPresent = true;
+    SoundOn = true;
+    PlayWave("CLICK", false);
+    EXPECT_NE(output_.FirstSamplesHandedAt(), 0);
+    SetSoundOutput(nullptr);
+}
+
+TEST_F(DummyOutput, malformedClipsAreRefusedWithTheirName) {
+    const QByteArray click = CompiledClip("CLICK");
+    QByteArray foreign = click;
+    foreign[20] = 0x55;  // a format tag no decoder knows
+    const std::pair<const char*, QByteArray> bad[] = {
+        {"EMPTY", QByteArray()},
+        {"GARBAGE", QByteArray("this is not a RIFF file, not even close")},
+        {"HEADERONLY", click.left(30)},
+        {"FOREIGN", foreign},
+    };
+    for (const auto& [name, bytes] : bad) {
+        const std::string problem = output_.AddClip(name, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        EXPECT_NE(problem.find(name), std::string::npos) << name << ": " << problem;
+        EXPECT_EQ(output_.Clip(name), nullptr);
+    }
+    output_.Play("GARBAGE", false);  // an unknown clip is simply not played
+}
+
+TEST(NoDevice, anOutputThatCannotOpenIsSilentAndQuiet) {
+    ::setenv("SDL_AUDIODRIVER", "nosuchdriver", 1);
+    TTempFolder folder;
+    const std::string errors = folder.File("stderr.txt");
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    std::FILE* capture = std::fopen(errors.c_str(), "w");
+    ::dup2(fileno(capture), 2);
+    bool opened = true;
+    {
+        TSdlSoundOutput output;
+        opened = output.Open();
+        EXPECT_FALSE(output.DevicePresent());
+        EXPECT_FALSE(output.Error().empty());
+        const auto start = Clock::now();
+        output.Play("QUIT", false);
+        EXPECT_LT(SecondsSince(start), 0.01);
+    }
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    std::fclose(capture);
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(ReadBytes(errors), "") << "the terminal stays clean";
+}
+
+} // namespace
