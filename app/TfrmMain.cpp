@@ -12,6 +12,7 @@
 #include "platform/widgets/DisplayChange.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/Modal.h"
+#include "scores/TfrmHighScores.h"
 #include "ui_TfrmMain.h"
 #include "wordstore/bpBonusTree.h"
 #include "wordstore/bpDictTree.h"
@@ -43,6 +44,7 @@ TfrmMain::TfrmMain(TAppServices services, QWidget* parent)
 TfrmMain::~TfrmMain() { FormDestroy(); }
 
 void TfrmMain::WireHandlers() {
+    connect(ui_->cmdScores, &TImageButton::clicked, this, &TfrmMain::cmdScoresClick);
     connect(ui_->cmdSound, &TImageButton::clicked, this, &TfrmMain::cmdSoundClick);
     connect(ui_->cmdQuit, &TImageButton::clicked, this, &TfrmMain::cmdQuitClick);
     connect(ui_->cmdMinimize, &TLabel::clicked, this, &TfrmMain::cmdMinimizeClick);
@@ -145,6 +147,13 @@ void TfrmMain::FormDestroy() {
     TRACE_OPERATION("FormDestroy");
     DictTree.reset();
     BonusTree.reset();
+}
+
+void TfrmMain::cmdScoresClick() {
+    TRACE_OPERATION("cmdScoresClick");
+    // Viewing only: the score is handed over but not placed.
+    auto* window = new TfrmHighScores(*services_.Modal, Score, false);
+    services_.Modal->ShowModal(*window);
 }
 
 void TfrmMain::cmdSoundClick() {

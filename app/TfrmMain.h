@@ -63,6 +63,7 @@ public:
     void SetButtons(bool wordButtons, bool board);
 
     // The window's own commands.
+    void cmdScoresClick();
     void cmdSoundClick();
     void cmdQuitClick();
     void cmdMinimizeClick();

@@ -1,37 +1,9 @@
 #include "xClasses.h"
 
-#include <QPainter>
-#include <QStyledItemDelegate>
-
-namespace {
-
-// Paints a line as the plain owner-draw of a list box would with the selected
-// and focused states cleared: background, then the text on one line.
-class TPlainLineDelegate : public QStyledItemDelegate {
-public:
-    explicit TPlainLineDelegate(TxListBox* list) : QStyledItemDelegate(list), list_(list) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        const QPalette& colours = list_->palette();
-        painter->fillRect(option.rect, colours.color(QPalette::Active, QPalette::Base));
-        painter->setFont(list_->font());
-        painter->setPen(colours.color(QPalette::Active, QPalette::Text));
-        const QRect text = option.rect.adjusted(2, 0, 0, 0);
-        painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, index.data().toString());
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), list_->ItemHeight()};
-    }
-
-private:
-    TxListBox* list_;
-};
-
-} // namespace
+#include "platform/widgets/TPlainCellDelegate.h"
 
 TxListBox::TxListBox(QWidget* parent) : QListWidget(parent) {
-    setItemDelegate(new TPlainLineDelegate(this));
+    setItemDelegate(new TPlainCellDelegate(this, itemHeight_));
     setUniformItemSizes(true);
     setFrameShape(QFrame::NoFrame);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -47,5 +19,6 @@ void TxListBox::SetVertScrollBar(bool shown) {
 
 void TxListBox::SetItemHeight(int height) {
     itemHeight_ = height;
+    static_cast<TPlainCellDelegate*>(itemDelegate())->SetRowHeight(height);
     doItemsLayout();
 }

@@ -45,7 +45,7 @@ void TRecordFile::OpenWithFlags(int flags, const char* what) {
     }
     int fd;
     do {
-        fd = ::open(path_.c_str(), flags | O_CLOEXEC, 0644);
+        fd = ::open(path_.c_str(), flags | O_CLOEXEC | (private_ ? O_NOFOLLOW : 0), private_ ? 0600 : 0644);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         Fail(errno, std::string("cannot ") + what);
@@ -61,6 +61,10 @@ void TRecordFile::OpenWithFlags(int flags, const char* what) {
         Fail(S_ISDIR(info.st_mode) ? EISDIR : EINVAL,
              std::string("cannot ") + what + ", not a regular file");
     }
+    if (private_ && info.st_uid != ::geteuid()) {
+        ::close(fd);
+        Fail(EPERM, std::string("cannot ") + what + ", the file belongs to another user");
+    }
     fd_ = fd;
     position_ = 0;
 }
@@ -71,7 +75,22 @@ void TRecordFile::OpenExisting(TFileAccess access) {
 
 void TRecordFile::CreateNew() { OpenWithFlags(O_RDWR | O_CREAT | O_EXCL, "create"); }
 
-void TRecordFile::CreateOrTruncate() { OpenWithFlags(O_RDWR | O_CREAT | O_TRUNC, "create"); }
+void TRecordFile::CreateOrTruncate() {
+    // Truncating only once the file is known to be ours: a private file that
+    // belongs to someone else is refused untouched.
+    OpenWithFlags(O_RDWR | O_CREAT, "create");
+    Truncate();
+}
+
+void TRecordFile::Truncate() {
+    if (fd_ < 0) {
+        Fail(EBADF, "truncate a closed file");
+    }
+    if (::ftruncate(fd_, 0) != 0) {
+        Fail(errno, "cannot empty");
+    }
+    position_ = 0;
+}
 
 void TRecordFile::Close() {
     if (fd_ < 0) {

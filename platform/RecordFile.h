@@ -21,11 +21,17 @@ public:
     // Names the file the next open or create works on; only while closed.
     void Assign(std::string path);
 
+    // For a file in a folder other users share: opening never follows a
+    // symbolic link, and a file that belongs to another user is refused.
+    void SetPrivate(bool isPrivate) { private_ = isPrivate; }
+
     void OpenExisting(TFileAccess access);
     // Creates the file only when no file of that name exists: an existing file
     // is never replaced.
     void CreateNew();
     void CreateOrTruncate();
+    // Empties an open file.
+    void Truncate();
     void Close();
 
     void Seek(std::int64_t record);
@@ -48,4 +54,5 @@ private:
     std::size_t recordSize_;
     int fd_ = -1;
     std::int64_t position_ = 0;
+    bool private_ = false;
 };

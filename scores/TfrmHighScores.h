@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ScoreKeeper.h"
 #include "platform/widgets/TDialogForm.h"
 
 #include <memory>
@@ -7,17 +8,43 @@
 namespace Ui {
 class TfrmHighScores;
 }
+class TModalRunner;
 
-// The ten best scores.
+// The ten best scores. After a game it places the final score and asks for a
+// name when the score earns a place; from the Scores button it only shows the
+// table. The table is read from the file every time the window shows. Destroyed
+// when it closes.
 class TfrmHighScores : public TDialogForm {
     Q_OBJECT
 
 public:
-    explicit TfrmHighScores(QWidget* owner = nullptr);
+    TfrmHighScores(TModalRunner& modal, std::int32_t finalScore, bool gameOver,
+                   TScoreFolders folders = TScoreFolders::Default(), QWidget* owner = nullptr);
     ~TfrmHighScores() override;
 
     Ui::TfrmHighScores& Form() { return *ui_; }
+    const TScoreTable& Table() const { return keeper_.Table; }
+
+    void LoadScores();
+    void SaveScores();
+    void ShowScores();
+    void ClearGrid();
+    int PlaceScore(std::int32_t score);
+    void SetScore(const QString& name, std::int32_t score, int position);
+    void ResetScores();
+    void cmdOkClick();
+
+protected:
+    void FormShow() override;
+    void FormKeyDown(QKeyEvent* key) override;
+    void FormClose() override;
 
 private:
+    void FormCreate();
+
     std::unique_ptr<Ui::TfrmHighScores> ui_;
+    TModalRunner& modal_;
+    std::int32_t finalScore_;
+    bool gameOver_;
+    TScoreKeeper keeper_;
 };

@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     ok &= Save(about, out, "TfrmAbout");
     TfrmHelp help;
     ok &= Save(help, out, "TfrmHelp");
-    TfrmHighScores highScores;
+    TfrmHighScores highScores(modal, 0, false);
     ok &= Save(highScores, out, "TfrmHighScores");
     TfrmAddScore addScore;
     ok &= Save(addScore, out, "TfrmAddScore");

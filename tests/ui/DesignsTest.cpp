@@ -96,7 +96,7 @@ std::unique_ptr<QWidget> Create(const QString& name, TTestProgram& program) {
         {"TfrmSameWord", [] { return new TfrmSameWord; }},
         {"TfrmAbout", [] { return new TfrmAbout; }},
         {"TfrmHelp", [] { return new TfrmHelp; }},
-        {"TfrmHighScores", [] { return new TfrmHighScores; }},
+        {"TfrmHighScores", [&program] { return new TfrmHighScores(program.Modal, 0, false); }},
         {"TfrmAddScore", [] { return new TfrmAddScore; }},
         {"TfrmSound", [] { return new TfrmSound; }},
         {"TfrmBonus", [] { return new TfrmBonus; }},

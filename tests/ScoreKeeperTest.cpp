@@ -1,0 +1,287 @@
+// The high-score table and SCORES.DAT without a window: placement, the file
+// layout, damaged files, the temporary-folder fallback and a save that fails.
+
+#include "StoreFixture.h"
+#include "scores/ScoreKeeper.h"
+
+#include <QStringList>
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// A table written as rows of (name, score), best first.
+TScoreTable Rows(std::initializer_list<std::pair<const char*, int>> rows) {
+    TScoreTable table;
+    int k = 0;
+    for (const auto& [name, score] : rows) {
+        table.Entry[k++] = TScoreEntry {name, score};
+    }
+    return table;
+}
+
+std::string Record(const TScoreTable& table) {
+    const auto record = table.Encode();
+    return std::string(record.begin(), record.end());
+}
+
+struct TKeeperFixture {
+    TTempFolder Working;
+    TTempFolder Temporary;
+    QStringList Warnings;
+
+    TScoreKeeper Keeper(const std::string& working = "") {
+        TScoreKeeper keeper({working.empty() ? Working.Path() : working, Temporary.Path()});
+        keeper.Warn = [this](const QString& text) { Warnings.push_back(text); };
+        return keeper;
+    }
+    std::string WorkingFile() const { return Working.File("SCORES.DAT"); }
+    std::string TemporaryFile() const { return Temporary.File("SCORES.DAT"); }
+};
+
+TEST(ScoreTable, entriesAre28BytesAndTheTable308) {
+    TScoreTable table = Rows({{"Ann", 25}, {"", 7}});
+    table.Entry[10] = TScoreEntry {"Dropped", 3};
+    const auto record = table.Encode();
+    EXPECT_EQ(record.size(), 308u);
+    EXPECT_EQ(record[0], 3);
+    EXPECT_EQ(std::string(record.begin() + 1, record.begin() + 4), "Ann");
+    EXPECT_EQ(record[24], 25);
+    EXPECT_EQ(record[28 + 24], 7);
+    EXPECT_EQ(record[280], 7) << "the working slot starts at byte 280";
+    EXPECT_EQ(TScoreTable::Decode(record), table);
+}
+
+TEST(ScoreTable, aLengthByteAbove20CountsAs20) {
+    TScoreTable::Record record {};
+    record[0] = 200;
+    for (int i = 1; i <= 27; ++i) {
+        record[i] = 'a';
+    }
+    EXPECT_EQ(TScoreTable::Decode(record).Entry[0].Name, std::string(20, 'a'));
+}
+
+struct TPlacement {
+    const char* Case;
+    TScoreTable Before;
+    int Score;
+    int Position;
+    TScoreEntry WorkingSlotAfter;
+};
+
+class Placement : public ::testing::TestWithParam<TPlacement> {};
+
+TEST_P(Placement, putsTheScoreBelowEveryEqualOrBetterEntry) {
+    TScoreTable table = GetParam().Before;
+    table.Entry[10] = TScoreEntry {std::string(NewEntryPlaceholder), GetParam().Score};
+    EXPECT_EQ(SortScores(table, 0, 10), GetParam().Position);
+    if (GetParam().Position < 10) {
+        EXPECT_EQ(table.Entry[GetParam().Position], (TScoreEntry {"", -1}));
+        EXPECT_EQ(table.Entry[10], GetParam().WorkingSlotAfter);
+    }
+}
+
+const TScoreTable Full = Rows({{"a", 100}, {"b", 90}, {"c", 80}, {"d", 70}, {"e", 60},
+                               {"f", 50}, {"g", 40}, {"h", 30}, {"i", 20}, {"j", 10}});
+
+void PrintTo(const TPlacement& p, std::ostream* out) { *out << p.Case; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Placement,
+    ::testing::Values(TPlacement {"firstScoreGoesToTheTop", {}, 5, 0, {}},
+                      TPlacement {"zeroNeverEnters", {}, 0, 10, {}},
+                      TPlacement {"tiesGoBelow", Rows({{"a", 50}, {"b", 40}, {"c", 40}, {"d", 30}}), 40, 3, {}},
+                      TPlacement {"equalToTheLastStaysOut", Full, 10, 10, {}},
+                      TPlacement {"oneMoreGetsInAndTheLastDropsOut", Full, 11, 9, {"j", 10}},
+                      TPlacement {"bestMovesEveryoneDown", Full, 101, 0, {"j", 10}}),
+    [](const auto& info) { return std::string(info.param.Case); });
+
+TEST(ScoreKeeper, noFileGivesAnEmptyFileAndTenBlankRowsThatStayEmptyWhenViewed) {
+    TKeeperFixture f;
+    TScoreKeeper keeper = f.Keeper();
+    keeper.Table = Rows({{"stale", 9}});
+    keeper.LoadScores();
+    EXPECT_EQ(keeper.Table, TScoreTable {});
+    EXPECT_EQ(ReadBytes(f.WorkingFile()), "");
+    EXPECT_TRUE(std::filesystem::exists(f.WorkingFile()));
+    keeper.LoadScores();
+    EXPECT_EQ(std::filesystem::file_size(f.WorkingFile()), 0u);
+    EXPECT_TRUE(f.Warnings.isEmpty());
+}
+
+TEST(ScoreKeeper, aPlacedAndNamedScoreIsSavedAsOneWholeRecord) {
+    TKeeperFixture f;
+    WriteBytes(f.WorkingFile(), Record(Full));
+    TScoreKeeper keeper = f.Keeper();
+    const int position = keeper.PlaceScore(55);
+    ASSERT_EQ(position, 5);
+    keeper.SetScore(QStringLiteral("A name much longer than twenty"), 55, position);
+    keeper.SaveScores();
+    const std::string saved = ReadBytes(f.WorkingFile());
+    ASSERT_EQ(saved.size(), 308u);
+    TScoreTable::Record record;
+    std::copy(saved.begin(), saved.end(), record.begin());
+    const TScoreTable table = TScoreTable::Decode(record);
+    EXPECT_EQ(table.Entry[5], (TScoreEntry {"A name much longer t", 55}));
+    EXPECT_EQ(table.Entry[6], (TScoreEntry {"f", 50}));
+    EXPECT_EQ(table.Entry[10], (TScoreEntry {"j", 10})) << "the working slot keeps the entry that dropped out";
+    EXPECT_TRUE(f.Warnings.isEmpty());
+}
+
+TEST(ScoreKeeper, namesAreStoredAsSingleBytes) {
+    EXPECT_EQ(TScoreKeeper::NameBytes(QString()), "");
+    EXPECT_EQ(TScoreKeeper::NameBytes(QStringLiteral("Zoë")), "Zo\xeb");
+    EXPECT_EQ(TScoreKeeper::NameBytes(QStringLiteral("Łukasz 😀!")), "?ukasz ?!");
+    EXPECT_EQ(TScoreKeeper::NameBytes(QString(25, QChar('x'))), std::string(20, 'x'));
+}
+
+TEST(ScoreKeeper, theLastWholeRecordOfAFileWins) {
+    TKeeperFixture f;
+    WriteBytes(f.WorkingFile(), Record(Rows({{"old", 5}})) + Record(Rows({{"new", 7}})));
+    TScoreKeeper keeper = f.Keeper();
+    keeper.LoadScores();
+    EXPECT_EQ(keeper.Table.Entry[0], (TScoreEntry {"new", 7}));
+    EXPECT_TRUE(f.Warnings.isEmpty());
+}
+
+TEST(ScoreKeeper, aPartialRecordWarnsOnceAndKeepsWhatWasRead) {
+    TKeeperFixture f;
+    WriteBytes(f.WorkingFile(), std::string(300, '\x07'));
+    TScoreKeeper keeper = f.Keeper();
+    keeper.LoadScores();
+    EXPECT_EQ(f.Warnings, QStringList {ScoresMissingOrCorrupt});
+    EXPECT_EQ(keeper.Table, TScoreTable {});
+
+    f.Warnings.clear();
+    WriteBytes(f.WorkingFile(), Record(Rows({{"whole", 9}})) + std::string(100, '\x07'));
+    keeper.LoadScores();
+    EXPECT_EQ(f.Warnings, QStringList {ScoresMissingOrCorrupt});
+    EXPECT_EQ(keeper.Table.Entry[0], (TScoreEntry {"whole", 9}));
+    EXPECT_EQ(ReadBytes(f.WorkingFile()).size(), 408u) << "loading never rewrites the file";
+}
+
+TEST(ScoreKeeper, resetEmptiesTheWorkingFileButNotTheTemporaryCopy) {
+    TKeeperFixture f;
+    WriteBytes(f.WorkingFile(), Record(Full));
+    WriteBytes(f.TemporaryFile(), Record(Full));
+    TScoreKeeper keeper = f.Keeper();
+    keeper.LoadScores();
+    keeper.ResetScores();
+    EXPECT_EQ(std::filesystem::file_size(f.WorkingFile()), 0u);
+    EXPECT_EQ(keeper.Table, TScoreTable {});
+    EXPECT_EQ(ReadBytes(f.TemporaryFile()), Record(Full));
+    EXPECT_EQ(keeper.PlaceScore(3), 0) << "the next score goes to row 0";
+}
+
+TEST(ScoreKeeper, anUnusableWorkingFolderFallsBackToTheTemporaryFolderSilently) {
+    TKeeperFixture f;
+    WriteBytes(f.Working.File("not-a-folder"), "x");
+    TScoreKeeper keeper = f.Keeper(f.Working.File("not-a-folder"));
+    keeper.SetScore(QStringLiteral("Ann"), 12, keeper.PlaceScore(12));
+    keeper.SaveScores();
+    EXPECT_TRUE(f.Warnings.isEmpty());
+    EXPECT_EQ(ReadBytes(f.TemporaryFile()).size(), 308u);
+    keeper.LoadScores();
+    EXPECT_EQ(keeper.Table.Entry[0], (TScoreEntry {"Ann", 12}));
+}
+
+TEST(ScoreKeeper, aReadOnlyWorkingFolderFallsBackForAnOrdinaryUser) {
+    TKeeperFixture f;
+    ::chmod(f.Working.Path().c_str(), 0555);
+    ::chown(f.Temporary.Path().c_str(), 65534, 65534);  // when root, the child runs as nobody
+    const std::string working = f.Working.Path();
+    const std::string temporary = f.Temporary.Path();
+    EXPECT_TRUE(RunUnprivileged([&] {
+        int warnings = 0;
+        TScoreKeeper keeper({working, temporary});
+        keeper.Warn = [&warnings](const QString&) { ++warnings; };
+        keeper.SetScore(QStringLiteral("Bo"), 4, keeper.PlaceScore(4));
+        keeper.SaveScores();
+        return warnings == 0 && !std::filesystem::exists(working + "/SCORES.DAT") &&
+               std::filesystem::file_size(temporary + "/SCORES.DAT") == 308;
+    }));
+}
+
+TEST(ScoreKeeper, aLinkPlantedInTheTemporaryFolderIsNeverFollowed) {
+    TKeeperFixture f;
+    WriteBytes(f.Working.File("not-a-folder"), "x");
+    const std::string victim = f.Temporary.File("victim");
+    WriteBytes(victim, "precious");
+    std::filesystem::create_symlink(victim, f.TemporaryFile());
+    TScoreKeeper keeper = f.Keeper(f.Working.File("not-a-folder"));
+    keeper.SetScore(QStringLiteral("Eve"), 50, keeper.PlaceScore(50));
+    keeper.SaveScores();
+    EXPECT_EQ(f.Warnings, (QStringList {ScoresMissingOrCorrupt, ScoresNotSaved}));
+    EXPECT_EQ(ReadBytes(victim), "precious");
+    EXPECT_TRUE(std::filesystem::is_symlink(f.TemporaryFile()));
+
+    // A dangling link is not followed into a new file either.
+    std::filesystem::remove(victim);
+    f.Warnings.clear();
+    keeper.LoadScores();
+    EXPECT_EQ(f.Warnings, QStringList {ScoresMissingOrCorrupt});
+    EXPECT_FALSE(std::filesystem::exists(victim));
+}
+
+TEST(ScoreKeeper, anotherUsersFileInTheTemporaryFolderIsLeftAlone) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give a file to another user";
+    }
+    TKeeperFixture f;
+    WriteBytes(f.Working.File("not-a-folder"), "x");
+    WriteBytes(f.TemporaryFile(), Record(Full));
+    ASSERT_EQ(::chown(f.TemporaryFile().c_str(), 65534, 65534), 0);
+    TScoreKeeper keeper = f.Keeper(f.Working.File("not-a-folder"));
+    keeper.LoadScores();
+    keeper.SaveScores();
+    EXPECT_EQ(f.Warnings, (QStringList {ScoresMissingOrCorrupt, ScoresNotSaved}));
+    EXPECT_EQ(ReadBytes(f.TemporaryFile()), Record(Full));
+}
+
+TEST(ScoreKeeper, aSaveThatFailsPartWayLeavesTheOldTableWhole) {
+    TKeeperFixture f;
+    WriteBytes(f.WorkingFile(), Record(Full));
+    const std::string working = f.Working.Path();
+    const std::string temporary = f.Temporary.Path();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // Files may not grow past 100 bytes: every write of the 308-byte record fails.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit {100, 100};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        QStringList warnings;
+        TScoreKeeper keeper({working, temporary});
+        keeper.Warn = [&warnings](const QString& text) { warnings.push_back(text); };
+        keeper.SetScore(QStringLiteral("Max"), 999, keeper.PlaceScore(999));
+        keeper.SaveScores();
+        ::_exit(warnings == QStringList {ScoresNotSaved} ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failed save was told";
+    EXPECT_EQ(ReadBytes(f.WorkingFile()), Record(Full));
+    EXPECT_FALSE(std::filesystem::exists(f.TemporaryFile()));
+    for (const auto& entry : std::filesystem::directory_iterator(f.Working.Path())) {
+        EXPECT_EQ(entry.path().filename(), "SCORES.DAT") << "no half-written file is left behind";
+    }
+}
+
+TEST(ScoreKeeper, whenNeitherPlaceCanBeUsedLoadingWarnsOnceAndTheTableStaysEmpty) {
+    TKeeperFixture f;
+    WriteBytes(f.Working.File("file"), "x");
+    TScoreKeeper keeper({f.Working.File("file"), f.Working.File("file")});
+    QStringList warnings;
+    keeper.Warn = [&warnings](const QString& text) { warnings.push_back(text); };
+    keeper.LoadScores();
+    EXPECT_EQ(warnings, QStringList {ScoresMissingOrCorrupt});
+    EXPECT_EQ(keeper.Table, TScoreTable {});
+    warnings.clear();
+    keeper.ResetScores();
+    EXPECT_EQ(warnings, QStringList {ScoresNotSaved});
+}
+
+} // namespace
