@@ -2,6 +2,11 @@
 
 #include "TfrmLoading.h"
 #include "Trace.h"
+#include "dialogs/TfrmAbout.h"
+#include "dialogs/TfrmBadWord.h"
+#include "dialogs/TfrmHelp.h"
+#include "dialogs/TfrmSameWord.h"
+#include "game/Scoring.h"
 #include "game/globals.h"
 #include "game/utility.h"
 #include "media/Sound.h"
@@ -17,8 +22,12 @@
 #include "wordstore/bpBonusTree.h"
 #include "wordstore/bpDictTree.h"
 
+#include <QCollator>
 #include <QMouseEvent>
 #include <QShowEvent>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <QWindow>
 #include <cstdio>
 #include <ctime>
@@ -35,6 +44,12 @@ TfrmMain::TfrmMain(TAppServices services, QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::TfrmMain>()), services_(std::move(services)) {
     ui_->setupUi(this);
     ApplyWindowConventions(this, 685, 391);
+    TimerTick = new QTimer(this);
+    TimerDone = new QTimer(this);
+    for (QTimer* timer : {TimerTick, TimerDone}) {
+        timer->setInterval(250);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
     setWindowTitle(QStringLiteral("Lexipede"));
     CentreOnScreen(this);
     WireHandlers();
@@ -44,13 +59,22 @@ TfrmMain::TfrmMain(TAppServices services, QWidget* parent)
 TfrmMain::~TfrmMain() { FormDestroy(); }
 
 void TfrmMain::WireHandlers() {
+    connect(ui_->cmdNewGame, &TImageButton::clicked, this, &TfrmMain::cmdNewGameClick);
+    connect(ui_->cmdPause, &TImageButton::clicked, this, &TfrmMain::cmdPauseClick);
+    connect(ui_->cmdBackSpace, &TImageButton::clicked, this, &TfrmMain::cmdBackSpaceClick);
+    connect(ui_->cmdAddWord, &TImageButton::clicked, this, &TfrmMain::cmdAddWordClick);
+    connect(ui_->cmdHelp, &TImageButton::clicked, this, &TfrmMain::cmdHelpClick);
+    connect(ui_->cmdAbout, &TImageButton::clicked, this, &TfrmMain::cmdAboutClick);
     connect(ui_->cmdScores, &TImageButton::clicked, this, &TfrmMain::cmdScoresClick);
     connect(ui_->cmdSound, &TImageButton::clicked, this, &TfrmMain::cmdSoundClick);
     connect(ui_->cmdQuit, &TImageButton::clicked, this, &TfrmMain::cmdQuitClick);
     connect(ui_->cmdMinimize, &TLabel::clicked, this, &TfrmMain::cmdMinimizeClick);
     connect(ui_->BackgroundImage, &TImage::mousePressed, this, &TfrmMain::BackgroundImageMouseDown);
     connect(&TDisplayChange::Instance(), &TDisplayChange::Changed, this, &TfrmMain::WMDisplayChange);
+    connect(TimerTick, &QTimer::timeout, this, &TfrmMain::TimerTickTimer);
+    connect(TimerDone, &QTimer::timeout, this, &TfrmMain::TimerDoneTimer);
     ui_->Grid->OnDrawCell = [this](int col, int row, const QRect& rect) { GridDrawCell(col, row, rect); };
+    ui_->Grid->OnSelectCell = [this](int col, int row, bool& canSelect) { GridSelectCell(col, row, canSelect); };
 }
 
 void TfrmMain::FormCreate() {
@@ -149,10 +173,22 @@ void TfrmMain::FormDestroy() {
     BonusTree.reset();
 }
 
+void TfrmMain::cmdHelpClick() {
+    TRACE_OPERATION("cmdHelpClick");
+    auto* dialog = new TfrmHelp();
+    services_.Modal->ShowModal(*dialog);
+}
+
+void TfrmMain::cmdAboutClick() {
+    TRACE_OPERATION("cmdAboutClick");
+    auto* dialog = new TfrmAbout();
+    services_.Modal->ShowModal(*dialog);
+}
+
 void TfrmMain::cmdScoresClick() {
     TRACE_OPERATION("cmdScoresClick");
     // Viewing only: the score is handed over but not placed.
-    auto* window = new TfrmHighScores(*services_.Modal, Score, false);
+    auto* window = new TfrmHighScores(*services_.Modal, Score, false, services_.ScoreFolders);
     services_.Modal->ShowModal(*window);
 }
 
@@ -268,4 +304,199 @@ void TfrmMain::SetButtons(bool wordButtons, bool board) {
     Switch(ui_->cmdBackSpace, ui_->ImageBackSpace, ui_->ImageNoBackSpace);
     Switch(ui_->cmdAddWord, ui_->ImageAddWord, ui_->ImageNoAddWord);
     ui_->Grid->setEnabled(board);
+}
+
+void TfrmMain::cmdNewGameClick() {
+    TRACE_OPERATION("cmdNewGameClick");
+    NewGame();
+}
+
+void TfrmMain::NewGame() {
+    TRACE_OPERATION("NewGame");
+    ui_->cmdNewGame->hide();
+    ui_->cmdPause->show();
+    FillingGrid = true;
+
+    ui_->WordList->clear();
+    ui_->WordList->setEnabled(true);
+    CurrentWord.clear();
+    ui_->NewWord->SetCaption(QString());
+
+    // The bonus die and its word are drawn here once the bonus round exists;
+    // until then BonusCol and BonusRow stay -1 and no game has a bonus die.
+
+    FillTheGrid();
+    ui_->cmdPause->SetPicture(ui_->ImagePause->Picture());
+    Paused = false;
+    SetButtons(false, true);
+    Score = 0;
+    ui_->ScoreBox->SetCaption(QStringLiteral("0"));
+    EndTime = services_.Clock->Now() + GameLength;
+    TimerTick->start();
+    TimerDone->stop();
+    gameRunning_ = true;
+    PlayWave("NEWGAME", true);
+    FillingGrid = false;
+}
+
+void TfrmMain::TimerTickTimer() {
+    TRACE_OPERATION("TimerTickTimer");
+    // The clock follows the wall clock, not the count of ticks: a late tick
+    // still shows the true time left.
+    TimeLeft = EndTime - services_.Clock->Now();
+    if (TimeLeft >= 0) {
+        TimeLeft = TimeLeft - std::floor(TimeLeft);
+        const TTimeOfDay left = DecodeTime(TimeLeft);
+        ShowTime(static_cast<std::uint16_t>(left.Minutes), static_cast<std::uint16_t>(left.Seconds));
+        return;
+    }
+    ShowTime(0, 0);
+    TimerTick->stop();
+    TimerDone->start();
+    BlinkCount = 0;
+    GameOver();
+}
+
+void TfrmMain::ShowTime(std::uint16_t minutes, std::uint16_t seconds) {
+    TRACE_OPERATION("ShowTime");
+    ui_->lblTime->setVisible(true);
+    ui_->lblTime->SetCaption(QString::fromStdString(ClockText(minutes, seconds)));
+}
+
+void TfrmMain::TimerDoneTimer() {
+    TRACE_OPERATION("TimerDoneTimer");
+    ++BlinkCount;
+    ShowTime(0, 0);
+    ui_->lblTime->setVisible(BlinkCount % 2 == 1);
+}
+
+void TfrmMain::GameOver() {
+    TRACE_OPERATION("GameOver");
+    gameRunning_ = false;
+    SetButtons(false, false);
+    PlayWave("GAMEOVER", true);
+    auto* window = new TfrmHighScores(*services_.Modal, Score, true, services_.ScoreFolders);
+    services_.Modal->ShowModal(*window);
+    ui_->cmdNewGame->show();
+}
+
+void TfrmMain::cmdPauseClick() {
+    TRACE_OPERATION("cmdPauseClick");
+    if (!gameRunning_) {
+        return;
+    }
+    PlayWave("CLICK", true);
+    Paused = !Paused;
+    if (Paused) {
+        ui_->cmdPause->SetPicture(ui_->ImageContinue->Picture());
+        SetButtons(false, false);
+    } else {
+        // The time left stands as the last tick measured it.
+        ui_->cmdPause->SetPicture(ui_->ImagePause->Picture());
+        EndTime = services_.Clock->Now() + TimeLeft;
+        SetButtons(true, true);
+    }
+    if (Paused) {
+        TimerTick->stop();
+    } else {
+        TimerTick->start();
+    }
+}
+
+int TfrmMain::PickCount() const {
+    int picks = 0;
+    while (picks < 25 && RecentRecs[picks + 1].Col != -1) {
+        ++picks;
+    }
+    return picks;
+}
+
+void TfrmMain::GridSelectCell(int col, int row, bool&) {
+    TRACE_OPERATION("GridSelectCell");
+    // Any die not yet in the word may come next, wherever it lies.
+    if (UsedRecs[col][row]) {
+        return;
+    }
+    PlayWave("CLICK", true);
+    CurrentWord += Faces[col][row];
+    ui_->NewWord->SetCaption(CurrentWord);
+    UsedRecs[col][row] = true;
+    RecentRecs[PickCount() + 1] = TCell {col, row};
+    SetButtons(true, true);
+}
+
+void TfrmMain::cmdBackSpaceClick() {
+    TRACE_OPERATION("cmdBackSpaceClick");
+    PlayWave("CLICK", true);
+    const int picks = PickCount();
+    if (picks >= 1) {
+        TCell& last = RecentRecs[picks];
+        UsedRecs[last.Col][last.Row] = false;
+        CurrentWord.chop(Faces[last.Col][last.Row].size());
+        last = TCell {};
+    }
+    ui_->NewWord->SetCaption(CurrentWord);
+    ui_->Grid->update();
+    if (CurrentWord.isEmpty()) {
+        SetButtons(false, true);
+    }
+}
+
+void TfrmMain::cmdAddWordClick() {
+    TRACE_OPERATION("cmdAddWordClick");
+    if (ui_->NewWord->text() == CurrentWord && !CurrentWord.isEmpty() && NotDuplicate(CurrentWord)) {
+        if (!InDictionary(CurrentWord)) {
+            auto* notice = new TfrmBadWord();
+            notice->lblBadWord()->setText(CurrentWord);
+            services_.Modal->ShowModal(*notice);
+        } else {
+            Score += PointsForLength(static_cast<std::size_t>(CurrentWord.size()));
+            const int lines = ui_->WordList->count();
+            ui_->WordList->addItem(QString::fromStdString(FoundWordLine(static_cast<std::size_t>(lines), CurrentWord.toStdString())));
+            ui_->WordList->setCurrentRow(lines);
+            PlayWave("ADDWORD", true);
+        }
+    }
+    // Whatever became of the word, it is gone and its dice are back. A game
+    // that ran out while a notice was open stays over: board and buttons off.
+    ui_->ScoreBox->SetCaption(QString::number(Score));
+    ui_->NewWord->SetCaption(QString());
+    CurrentWord.clear();
+    ResetUsedRecs();
+    SetButtons(false, gameRunning_);
+    ui_->Grid->update();
+}
+
+bool TfrmMain::NotDuplicate(const QString& word) {
+    TRACE_OPERATION("NotDuplicate");
+    QStringList found;
+    for (int line = 0; line < ui_->WordList->count(); ++line) {
+        found.push_back(QString::fromStdString(
+            WordOfLine(static_cast<std::size_t>(line), ui_->WordList->item(line)->text().toStdString())));
+    }
+    // Case does not count, and the order is the player's locale's.
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(found.begin(), found.end(), collator);
+    if (!std::binary_search(found.begin(), found.end(), word, collator)) {
+        return true;
+    }
+    PlayWave("OOPS", true);
+    auto* notice = new TfrmSameWord();
+    notice->lblSameWord()->setText(CurrentWord);
+    services_.Modal->ShowModal(*notice);
+    return false;
+}
+
+bool TfrmMain::InDictionary(const QString& word) {
+    TRACE_OPERATION("InDictionary");
+    try {
+        return DictTree->FindWord(AsciiLower(word.toStdString()));
+    } catch (const EInOutError& error) {
+        // The files were damaged or taken away under the running game: the word
+        // counts as not found and the game goes on.
+        std::fprintf(stderr, "Lexipede: %s\n", error.what());
+        services_.Modal->Warning(this, MissingDictionary);
+        return false;
+    }
 }

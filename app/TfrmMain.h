@@ -15,6 +15,7 @@ class TBPlusTree;
 class TBonusTree;
 class TfrmLoading;
 class QMouseEvent;
+class QTimer;
 
 // The one window that lives for the whole run: the board, the found words, the
 // clock and score, and the buttons. It owns the two word stores.
@@ -62,7 +63,27 @@ public:
     void GridDrawCell(int col, int row, const QRect& rect);
     void SetButtons(bool wordButtons, bool board);
 
+    // The course of a game and its clock.
+    void cmdNewGameClick();
+    void NewGame();
+    void TimerTickTimer();
+    void TimerDoneTimer();
+    void ShowTime(std::uint16_t minutes, std::uint16_t seconds);
+    void GameOver();
+    void cmdPauseClick();
+    QTimer* TimerTick = nullptr;
+    QTimer* TimerDone = nullptr;
+
+    // Building and adding words.
+    void GridSelectCell(int col, int row, bool& canSelect);
+    void cmdBackSpaceClick();
+    void cmdAddWordClick();
+    bool NotDuplicate(const QString& word);
+    bool InDictionary(const QString& word);
+
     // The window's own commands.
+    void cmdHelpClick();
+    void cmdAboutClick();
     void cmdScoresClick();
     void cmdSoundClick();
     void cmdQuitClick();
@@ -87,6 +108,11 @@ private:
 
     std::unique_ptr<Ui::TfrmMain> ui_;
     TAppServices services_;
+    int PickCount() const;
+
     bool startupFailed_ = false;
     bool painted_ = false;
+    // From New Game until the clock runs out. Pause does nothing outside it, so
+    // a finished game can never be resumed and offered to the table twice.
+    bool gameRunning_ = false;
 };

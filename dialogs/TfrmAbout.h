@@ -8,7 +8,7 @@ namespace Ui {
 class TfrmAbout;
 }
 
-// Product, version, maker and copyright.
+// Product, version, maker and copyright. Destroyed when it closes.
 class TfrmAbout : public TDialogForm {
     Q_OBJECT
 
@@ -17,6 +17,12 @@ public:
     ~TfrmAbout() override;
 
     Ui::TfrmAbout& Form() { return *ui_; }
+    void cmdOKClick();
+
+protected:
+    void FormShow() override;
+    void FormKeyDown(QKeyEvent* key) override;
+    void FormClose() override;
 
 private:
     std::unique_ptr<Ui::TfrmAbout> ui_;

@@ -1,10 +1,42 @@
 #include "TfrmHelp.h"
 
+#include "media/Sound.h"
 #include "ui_TfrmHelp.h"
+
+namespace {
+
+// Nine lines, the trailing blanks and the last line of a single blank included.
+const QString HelpText = QStringLiteral(
+    "To play the game simply click on the New Game button\n"
+    "and then click on the letters in the grid to build a new \n"
+    "word. Once a letter has been used it will not be available\n"
+    "until you have began creating a new word. When you are\n"
+    "satisfied with the word you have created you can click on \n"
+    "the Add Word button to add it to the list. Longer words are \n"
+    "worth more points.\n"
+    "\n"
+    " ");
+
+} // namespace
 
 TfrmHelp::TfrmHelp(QWidget* owner) : TDialogForm(owner, 430, 410), ui_(std::make_unique<Ui::TfrmHelp>()) {
     ui_->setupUi(this);
+    ui_->Memo1->setPlainText(HelpText);
+    setAttribute(Qt::WA_DeleteOnClose);
     EnableKeyPreview();
+    connect(ui_->cmdOk, &TImageButton::clicked, this, &TfrmHelp::cmdOKClick);
 }
 
 TfrmHelp::~TfrmHelp() = default;
+
+void TfrmHelp::FormShow() {
+    PlayWave("LOADING", false);
+}
+
+void TfrmHelp::cmdOKClick() { close(); }
+
+void TfrmHelp::FormKeyDown(QKeyEvent* key) { CloseOnEnter(key); }
+
+void TfrmHelp::FormClose() {
+    PlayWave("CLICK", true);
+}

@@ -8,7 +8,8 @@ namespace Ui {
 class TfrmHelp;
 }
 
-// How to play, and the points table.
+// How to play, and the points table. The text box may be typed into; nothing
+// typed survives the dialog. Destroyed when it closes.
 class TfrmHelp : public TDialogForm {
     Q_OBJECT
 
@@ -17,6 +18,12 @@ public:
     ~TfrmHelp() override;
 
     Ui::TfrmHelp& Form() { return *ui_; }
+    void cmdOKClick();
+
+protected:
+    void FormShow() override;
+    void FormKeyDown(QKeyEvent* key) override;
+    void FormClose() override;
 
 private:
     std::unique_ptr<Ui::TfrmHelp> ui_;

@@ -4,8 +4,6 @@
 #include "game/globals.h"
 #include "ui_TfrmSound.h"
 
-#include <QKeyEvent>
-
 TfrmSound::TfrmSound(QWidget* owner) : TDialogForm(owner, 330, 179), ui_(std::make_unique<Ui::TfrmSound>()) {
     ui_->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -31,11 +29,6 @@ void TfrmSound::cmdSetSoundClick() {
 
 void TfrmSound::cmdOKClick() { close(); }
 
-void TfrmSound::FormKeyDown(QKeyEvent* key) {
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        key->accept();
-        close();
-    }
-}
+void TfrmSound::FormKeyDown(QKeyEvent* key) { CloseOnEnter(key); }
 
 void TfrmSound::FormClose() { PlayWave("CLICK", true); }

@@ -3,8 +3,6 @@
 #include "media/Sound.h"
 #include "ui_TfrmAddScore.h"
 
-#include <QKeyEvent>
-
 TfrmAddScore::TfrmAddScore(QWidget* owner) : TDialogForm(owner, 332, 404), ui_(std::make_unique<Ui::TfrmAddScore>()) {
     ui_->setupUi(this);
     EnableKeyPreview();
@@ -20,11 +18,6 @@ void TfrmAddScore::FormShow() {
 
 void TfrmAddScore::cmdOKClick() { close(); }
 
-void TfrmAddScore::FormKeyDown(QKeyEvent* key) {
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        key->accept();
-        close();
-    }
-}
+void TfrmAddScore::FormKeyDown(QKeyEvent* key) { CloseOnEnter(key); }
 
 void TfrmAddScore::FormClose() { PlayWave("CLICK", true); }

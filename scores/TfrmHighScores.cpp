@@ -94,10 +94,10 @@ void TfrmHighScores::ResetScores() {
 void TfrmHighScores::cmdOkClick() { close(); }
 
 void TfrmHighScores::FormKeyDown(QKeyEvent* key) {
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        key->accept();
-        close();
-    } else if (key->key() == Qt::Key_F7) {
+    if (CloseOnEnter(key)) {
+        return;
+    }
+    if (key->key() == Qt::Key_F7) {
         key->accept();
         ResetScores();
     }

@@ -14,6 +14,15 @@ void TDialogForm::EnableKeyPreview() {
     new TKeyPreview(this, [this](QKeyEvent* key) { FormKeyDown(key); });
 }
 
+bool TDialogForm::CloseOnEnter(QKeyEvent* key) {
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) {
+        return false;
+    }
+    key->accept();
+    close();
+    return true;
+}
+
 void TDialogForm::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         CentreOnScreen(this);

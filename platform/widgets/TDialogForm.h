@@ -22,6 +22,9 @@ protected:
 
     // Wires the key preview; call once the design is set up.
     void EnableKeyPreview();
+    // Enter (Return or the keypad's Enter, virtual key 13, any modifiers) closes
+    // the dialog; true when it did.
+    bool CloseOnEnter(QKeyEvent* key);
 
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

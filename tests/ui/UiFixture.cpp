@@ -3,6 +3,7 @@
 #include "tools/DictBuilder.h"
 
 #include <QWidget>
+#include <algorithm>
 
 int TRecordingModal::ShowModal(QDialog& dialog) {
     DialogsShown.push_back(dialog.objectName());
@@ -27,7 +28,10 @@ void TRecordingModal::Message(QWidget* parent, const QString& text) {
 }
 
 TTestProgram::TTestProgram(const std::vector<std::string>& dictionary) {
-    WriteStore(folder_.Path(), "Dict", dictionary);
+    std::vector<std::string> sorted = dictionary;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    WriteStore(folder_.Path(), "Dict", sorted);
     WriteStore(folder_.Path(), "Bonus", {"apple", "tiger"});
     SetSoundOutput(&Sound);
 }
@@ -40,5 +44,6 @@ TAppServices TTestProgram::Services() {
     services.Modal = &Modal;
     services.ExecutablePath = folder_.File("lexipede");
     services.Terminate = [this] { ++Terminations; };
+    services.ScoreFolders = {folder_.Path(), folder_.Path()};
     return services;
 }

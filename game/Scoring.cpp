@@ -1,0 +1,44 @@
+#include "Scoring.h"
+
+#include <cstdio>
+
+std::int32_t PointsForLength(std::size_t letters) {
+    if (letters <= 1) {
+        return 0;
+    }
+    if (letters <= 3) {
+        return 1;
+    }
+    switch (letters) {
+    case 4: return 2;
+    case 5: return 3;
+    case 6: return 6;
+    case 7: return 8;
+    default: return 10;
+    }
+}
+
+std::string ClockText(unsigned minutes, unsigned seconds) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%2.2u:%2.2u", minutes, seconds);
+    return text;
+}
+
+std::string FoundWordLine(std::size_t index, std::string_view word) {
+    return std::to_string(index + 1) + "." + std::string(word);
+}
+
+std::string WordOfLine(std::size_t index, std::string_view line) {
+    const std::size_t prefix = std::to_string(index + 1).size() + 1;
+    return prefix >= line.size() ? std::string() : std::string(line.substr(prefix));
+}
+
+std::string AsciiLower(std::string_view word) {
+    std::string lower(word);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
