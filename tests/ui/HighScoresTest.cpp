@@ -64,8 +64,6 @@ void HighScoresTest::theScoresButtonOpensTheTableForViewingOnly() {
     TScoresFixture f;
     TfrmMain form(f.Program.Services());
     form.Score = 42;
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(QString::fromStdString(f.Working.Path())));
     QStringList rows;
     bool gameOverShown = true;
     f.Program.Modal.OnDialog = [&](QDialog& dialog) {
@@ -74,12 +72,12 @@ void HighScoresTest::theScoresButtonOpensTheTableForViewingOnly() {
         gameOverShown = window.Form().lblGameOver->isVisible();
     };
     QTest::mouseClick(form.Form().cmdScores, Qt::LeftButton);
-    QDir::setCurrent(previous);
 
     QCOMPARE(f.Program.Modal.DialogsShown, std::vector<QString> {"TfrmHighScores"});
     QCOMPARE(rows, Blank());
     QVERIFY(!gameOverShown);
-    QCOMPARE(std::filesystem::file_size(f.File()), 0u);  // created empty, and no table written
+    // Created empty where the program keeps its scores, and no table written.
+    QCOMPARE(std::filesystem::file_size(f.Program.File("SCORES.DAT")), 0u);
     QCOMPARE(f.Program.Sound.Played, (Played {{"LOADING", false}, {"CLICK", true}}));
 }
 
