@@ -2,8 +2,7 @@
 
 #include "ui_TfrmBonus.h"
 
-TfrmBonus::TfrmBonus(QWidget* owner) : TDialogForm(owner, 334, 405), ui_(std::make_unique<Ui::TfrmBonus>()) {
-    ui_->setupUi(this);
+TfrmBonus::TfrmBonus(QWidget* owner) : TDesignedDialog(owner, 334, 405) {
     // It stays on top of the other windows, and takes no keys of its own.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }

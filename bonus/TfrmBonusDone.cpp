@@ -2,8 +2,7 @@
 
 #include "ui_TfrmBonusDone.h"
 
-TfrmBonusDone::TfrmBonusDone(QWidget* owner) : TDialogForm(owner, 334, 404), ui_(std::make_unique<Ui::TfrmBonusDone>()) {
-    ui_->setupUi(this);
+TfrmBonusDone::TfrmBonusDone(QWidget* owner) : TDesignedDialog(owner, 334, 404) {
     EnableKeyPreview();
 }
 

@@ -3,11 +3,10 @@
 #include "media/Sound.h"
 #include "ui_TfrmAbout.h"
 
-TfrmAbout::TfrmAbout(QWidget* owner) : TDialogForm(owner, 330, 180), ui_(std::make_unique<Ui::TfrmAbout>()) {
-    ui_->setupUi(this);
+TfrmAbout::TfrmAbout(QWidget* owner) : TDesignedDialog(owner, 330, 180) {
     setAttribute(Qt::WA_DeleteOnClose);
     EnableKeyPreview();
-    connect(ui_->cmdOk, &TImageButton::clicked, this, &TfrmAbout::cmdOKClick);
+    BindOk(ui_->cmdOk);
 }
 
 TfrmAbout::~TfrmAbout() = default;
@@ -17,10 +16,6 @@ void TfrmAbout::FormShow() {
     ui_->lblCompany->setText(QStringLiteral("The Lexipede developers"));
     ui_->lblCopyright->setText(QStringLiteral("Copyright 2026 The Lexipede developers"));
 }
-
-void TfrmAbout::cmdOKClick() { close(); }
-
-void TfrmAbout::FormKeyDown(QKeyEvent* key) { CloseOnEnter(key); }
 
 void TfrmAbout::FormClose() {
     PlayWave("OK", false);

@@ -3,11 +3,10 @@
 #include "media/Sound.h"
 #include "ui_TfrmBadWord.h"
 
-TfrmBadWord::TfrmBadWord(QWidget* owner) : TDialogForm(owner, 330, 180), ui_(std::make_unique<Ui::TfrmBadWord>()) {
-    ui_->setupUi(this);
+TfrmBadWord::TfrmBadWord(QWidget* owner) : TDesignedDialog(owner, 330, 180) {
     setAttribute(Qt::WA_DeleteOnClose);
     EnableKeyPreview();
-    connect(ui_->cmdOk, &TImageButton::clicked, this, &TfrmBadWord::cmdOKClick);
+    BindOk(ui_->cmdOk);
 }
 
 TfrmBadWord::~TfrmBadWord() = default;
@@ -17,10 +16,6 @@ TLabel* TfrmBadWord::lblBadWord() const { return ui_->lblBadWord; }
 void TfrmBadWord::FormShow() {
     PlayWave("OOPS", true);
 }
-
-void TfrmBadWord::cmdOKClick() { close(); }
-
-void TfrmBadWord::FormKeyDown(QKeyEvent* key) { CloseOnEnter(key); }
 
 void TfrmBadWord::FormClose() {
     PlayWave("CLICK", true);

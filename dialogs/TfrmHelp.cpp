@@ -19,12 +19,11 @@ const QString HelpText = QStringLiteral(
 
 } // namespace
 
-TfrmHelp::TfrmHelp(QWidget* owner) : TDialogForm(owner, 430, 410), ui_(std::make_unique<Ui::TfrmHelp>()) {
-    ui_->setupUi(this);
+TfrmHelp::TfrmHelp(QWidget* owner) : TDesignedDialog(owner, 430, 410) {
     ui_->Memo1->setPlainText(HelpText);
     setAttribute(Qt::WA_DeleteOnClose);
     EnableKeyPreview();
-    connect(ui_->cmdOk, &TImageButton::clicked, this, &TfrmHelp::cmdOKClick);
+    BindOk(ui_->cmdOk);
 }
 
 TfrmHelp::~TfrmHelp() = default;
@@ -32,10 +31,6 @@ TfrmHelp::~TfrmHelp() = default;
 void TfrmHelp::FormShow() {
     PlayWave("LOADING", false);
 }
-
-void TfrmHelp::cmdOKClick() { close(); }
-
-void TfrmHelp::FormKeyDown(QKeyEvent* key) { CloseOnEnter(key); }
 
 void TfrmHelp::FormClose() {
     PlayWave("CLICK", true);

@@ -112,26 +112,26 @@ std::string TSdlSoundOutput::AddClip(const std::string& name, std::string_view w
     if (source == nullptr) {
         return name + ": " + SDL_GetError();
     }
-    SDL_AudioSpec spec {};
+    SDL_AudioSpec clipFormat {};
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr) {
+    if (SDL_LoadWAV_RW(source, 1, &clipFormat, &samples, &length) == nullptr) {
         return name + ": not a playable WAVE clip: " + SDL_GetError();
     }
-    SDL_AudioStream* stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, format_,
+    SDL_AudioStream* stream = SDL_NewAudioStream(clipFormat.format, clipFormat.channels, clipFormat.freq, format_,
                                                  static_cast<Uint8>(channels_), rate_);
     std::string problem;
     std::vector<std::uint8_t> converted;
     // SDL 2.26's resampler keeps the last few hundred frames back even after a
     // flush: feed it a tenth of a second of silence after the clip, and cut the
     // result back to the clip's own length below.
-    const int sourceFrameBytes = static_cast<int>(SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels);
-    const std::vector<std::uint8_t> tail(static_cast<std::size_t>(spec.freq / 10 * sourceFrameBytes),
-                                         spec.format == AUDIO_U8 ? 0x80 : 0);
+    const int sourceFrameBytes = static_cast<int>(SDL_AUDIO_BITSIZE(clipFormat.format) / 8 * clipFormat.channels);
+    const std::vector<std::uint8_t> tail(static_cast<std::size_t>(clipFormat.freq / 10 * sourceFrameBytes),
+                                         clipFormat.format == AUDIO_U8 ? 0x80 : 0);
     const std::size_t clipBytes = sourceFrameBytes == 0
                                       ? 0
                                       : static_cast<std::size_t>(static_cast<double>(length / static_cast<Uint32>(sourceFrameBytes)) *
-                                                                 rate_ / spec.freq + 0.5) *
+                                                                 rate_ / clipFormat.freq + 0.5) *
                                             static_cast<std::size_t>(frameBytes_);
     if (stream == nullptr || SDL_AudioStreamPut(stream, samples, static_cast<int>(length)) != 0 ||
         SDL_AudioStreamPut(stream, tail.data(), static_cast<int>(tail.size())) != 0 || SDL_AudioStreamFlush(stream) != 0) {

@@ -2,8 +2,7 @@
 
 #include "ui_TfrmDisplaySettings.h"
 
-TfrmDisplaySettings::TfrmDisplaySettings(QWidget* owner) : TDialogForm(owner, 430, 407), ui_(std::make_unique<Ui::TfrmDisplaySettings>()) {
-    ui_->setupUi(this);
+TfrmDisplaySettings::TfrmDisplaySettings(QWidget* owner) : TDesignedDialog(owner, 430, 407) {
     EnableKeyPreview();
 }
 

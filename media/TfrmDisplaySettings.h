@@ -2,22 +2,15 @@
 
 #include "platform/widgets/TDialogForm.h"
 
-#include <memory>
-
 namespace Ui {
 class TfrmDisplaySettings;
 }
 
 // Lists the display modes and sets one.
-class TfrmDisplaySettings : public TDialogForm {
+class TfrmDisplaySettings : public TDesignedDialog<Ui::TfrmDisplaySettings> {
     Q_OBJECT
 
 public:
     explicit TfrmDisplaySettings(QWidget* owner = nullptr);
     ~TfrmDisplaySettings() override;
-
-    Ui::TfrmDisplaySettings& Form() { return *ui_; }
-
-private:
-    std::unique_ptr<Ui::TfrmDisplaySettings> ui_;
 };

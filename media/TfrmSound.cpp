@@ -4,12 +4,11 @@
 #include "game/globals.h"
 #include "ui_TfrmSound.h"
 
-TfrmSound::TfrmSound(QWidget* owner) : TDialogForm(owner, 330, 179), ui_(std::make_unique<Ui::TfrmSound>()) {
-    ui_->setupUi(this);
+TfrmSound::TfrmSound(QWidget* owner) : TDesignedDialog(owner, 330, 179) {
     setAttribute(Qt::WA_DeleteOnClose);
     EnableKeyPreview();
     connect(ui_->cmdSetSound, &TImageButton::clicked, this, &TfrmSound::cmdSetSoundClick);
-    connect(ui_->cmdOk, &TImageButton::clicked, this, &TfrmSound::cmdOKClick);
+    BindOk(ui_->cmdOk);
 }
 
 TfrmSound::~TfrmSound() = default;
@@ -26,9 +25,5 @@ void TfrmSound::cmdSetSoundClick() {
     SoundOn = !SoundOn;
     ShowSoundState();
 }
-
-void TfrmSound::cmdOKClick() { close(); }
-
-void TfrmSound::FormKeyDown(QKeyEvent* key) { CloseOnEnter(key); }
 
 void TfrmSound::FormClose() { PlayWave("CLICK", true); }

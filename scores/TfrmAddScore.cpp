@@ -3,10 +3,9 @@
 #include "media/Sound.h"
 #include "ui_TfrmAddScore.h"
 
-TfrmAddScore::TfrmAddScore(QWidget* owner) : TDialogForm(owner, 332, 404), ui_(std::make_unique<Ui::TfrmAddScore>()) {
-    ui_->setupUi(this);
+TfrmAddScore::TfrmAddScore(QWidget* owner) : TDesignedDialog(owner, 332, 404) {
     EnableKeyPreview();
-    connect(ui_->cmdOk, &TImageButton::clicked, this, &TfrmAddScore::cmdOKClick);
+    BindOk(ui_->cmdOk);
 }
 
 TfrmAddScore::~TfrmAddScore() = default;
@@ -15,9 +14,5 @@ void TfrmAddScore::FormShow() {
     PlayWave("GOODJOB", true);
     ui_->eNewName->setFocus();
 }
-
-void TfrmAddScore::cmdOKClick() { close(); }
-
-void TfrmAddScore::FormKeyDown(QKeyEvent* key) { CloseOnEnter(key); }
 
 void TfrmAddScore::FormClose() { PlayWave("CLICK", true); }

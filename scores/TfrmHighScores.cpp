@@ -11,9 +11,8 @@
 
 TfrmHighScores::TfrmHighScores(TModalRunner& modal, std::int32_t finalScore, bool gameOver, TScoreFolders folders,
                                QWidget* owner)
-    : TDialogForm(owner, 333, 403), ui_(std::make_unique<Ui::TfrmHighScores>()), modal_(modal),
+    : TDesignedDialog(owner, 333, 403), modal_(modal),
       finalScore_(finalScore), gameOver_(gameOver), keeper_(std::move(folders)) {
-    ui_->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     EnableKeyPreview();
     keeper_.Warn = [this](const QString& text) { modal_.Warning(this, text); };

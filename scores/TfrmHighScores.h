@@ -3,8 +3,6 @@
 #include "ScoreKeeper.h"
 #include "platform/widgets/TDialogForm.h"
 
-#include <memory>
-
 namespace Ui {
 class TfrmHighScores;
 }
@@ -14,7 +12,7 @@ class TModalRunner;
 // name when the score earns a place; from the Scores button it only shows the
 // table. The table is read from the file every time the window shows. Destroyed
 // when it closes.
-class TfrmHighScores : public TDialogForm {
+class TfrmHighScores : public TDesignedDialog<Ui::TfrmHighScores> {
     Q_OBJECT
 
 public:
@@ -22,7 +20,6 @@ public:
                    TScoreFolders folders = TScoreFolders::Default(), QWidget* owner = nullptr);
     ~TfrmHighScores() override;
 
-    Ui::TfrmHighScores& Form() { return *ui_; }
     const TScoreTable& Table() const { return keeper_.Table; }
 
     void LoadScores();
@@ -42,7 +39,6 @@ protected:
 private:
     void FormCreate();
 
-    std::unique_ptr<Ui::TfrmHighScores> ui_;
     TModalRunner& modal_;
     std::int32_t finalScore_;
     bool gameOver_;

@@ -57,13 +57,13 @@ TEST(BonusTree, missingIndexGivesAnEmptyStoreWithoutError) {
 
 TEST(BonusTree, wordCountAboveTheDataRecordsIsDamage) {
     TTempFolder folder;
-    TStoreSpec spec;
-    spec.WordCount = 3;
-    spec.RootRec = 1;
-    spec.Height = 1;
-    spec.Nodes = {{{"apple", "bread"}, {-1, 0, 1}}};
-    spec.Data = {"apple", "bread"};
-    WriteStoreFiles(folder.Path(), "Bonus", spec);
+    TStoreLayout layout;
+    layout.WordCount = 3;
+    layout.RootRec = 1;
+    layout.Height = 1;
+    layout.Nodes = {{{"apple", "bread"}, {-1, 0, 1}}};
+    layout.Data = {"apple", "bread"};
+    WriteStoreFiles(folder.Path(), "Bonus", layout);
     TBonusTree store;
     try {
         store.OpenTree(folder.Path());

@@ -14,12 +14,12 @@ namespace {
 //                     7: [dog]
 //          5: [cat]               6: [fox]
 //   1: [ant bee]  2: [cat cow]  3: [dog eel]  4: [fox gnu(-1)]
-TStoreSpec HeightThreeTree() {
-    TStoreSpec spec;
-    spec.WordCount = 7;
-    spec.RootRec = 7;
-    spec.Height = 3;
-    spec.Nodes = {
+TStoreLayout HeightThreeTree() {
+    TStoreLayout layout;
+    layout.WordCount = 7;
+    layout.RootRec = 7;
+    layout.Height = 3;
+    layout.Nodes = {
         {{"ant", "bee"}, {-1, 0, 1}},
         {{"cat", "cow"}, {-1, 2, 3}},
         {{"dog", "eel"}, {-1, 4, 5}},
@@ -28,8 +28,8 @@ TStoreSpec HeightThreeTree() {
         {{"fox"}, {3, 4}},
         {{"dog"}, {5, 6}},
     };
-    spec.Data = {"ant", "bee", "cat", "cow", "dog", "eel", "fox", "gnu"};
-    return spec;
+    layout.Data = {"ant", "bee", "cat", "cow", "dog", "eel", "fox", "gnu"};
+    return layout;
 }
 
 struct TLookup {
@@ -73,13 +73,13 @@ TEST(DictTree, heightThreeTreeAnswersEveryKindOfWord) {
 
 TEST(DictTree, leafRootAnswersFromTheRootAndReadsOnlyTheDataOfAFoundWord) {
     TTempFolder folder;
-    TStoreSpec spec;
-    spec.WordCount = 2;
-    spec.RootRec = 1;
-    spec.Height = 1;
-    spec.Nodes = {{{"cat", "cats"}, {-1, 0, 1}}};
-    spec.Data = {"cat", "cats"};
-    WriteStoreFiles(folder.Path(), "Dict", spec);
+    TStoreLayout layout;
+    layout.WordCount = 2;
+    layout.RootRec = 1;
+    layout.Height = 1;
+    layout.Nodes = {{{"cat", "cats"}, {-1, 0, 1}}};
+    layout.Data = {"cat", "cats"};
+    WriteStoreFiles(folder.Path(), "Dict", layout);
     TBPlusTree tree;
     tree.OpenTree(folder.Path() + "/");  // a trailing "/" is accepted too
     EXPECT_TRUE(tree.FindWord("cat"));
@@ -145,7 +145,7 @@ TEST(DictTree, emptyBuiltStoreAnswersFalse) {
 
 struct TDamage {
     const char* Name;
-    std::function<void(TStoreSpec&)> Apply;
+    std::function<void(TStoreLayout&)> Apply;
     const char* Message;  // part of the error text
     bool AtOpening;       // or else at the lookup of "dog"
 };
@@ -156,9 +156,9 @@ class DictTreeDamage : public ::testing::TestWithParam<TDamage> {};
 
 TEST_P(DictTreeDamage, raisesAClearErrorNamingTheFile) {
     TTempFolder folder;
-    TStoreSpec spec = HeightThreeTree();
-    GetParam().Apply(spec);
-    WriteStoreFiles(folder.Path(), "Dict", spec);
+    TStoreLayout layout = HeightThreeTree();
+    GetParam().Apply(layout);
+    WriteStoreFiles(folder.Path(), "Dict", layout);
     TBPlusTree tree;
     try {
         tree.OpenTree(folder.Path());
@@ -175,26 +175,26 @@ TEST_P(DictTreeDamage, raisesAClearErrorNamingTheFile) {
 INSTANTIATE_TEST_SUITE_P(
     EachKind, DictTreeDamage,
     ::testing::Values(
-        TDamage {"negativeHeight", [](TStoreSpec& s) { s.Height = -1; }, "height -1", true},
-        TDamage {"heightAboveNodeCount", [](TStoreSpec& s) { s.Height = 8; }, "height 8", true},
+        TDamage {"negativeHeight", [](TStoreLayout& s) { s.Height = -1; }, "height -1", true},
+        TDamage {"heightAboveNodeCount", [](TStoreLayout& s) { s.Height = 8; }, "height 8", true},
         TDamage {"heightAboveCap",
-                 [](TStoreSpec& s) {
+                 [](TStoreLayout& s) {
                      s.Height = 33;
                      s.Nodes.resize(40, {{}, {1}});
                  },
                  "height 33", true},
-        TDamage {"rootIsTheHeader", [](TStoreSpec& s) { s.RootRec = 0; }, "root record 0", true},
-        TDamage {"rootPastTheEnd", [](TStoreSpec& s) { s.RootRec = 99; }, "root record 99", true},
-        TDamage {"negativeWordCount", [](TStoreSpec& s) { s.WordCount = -5; }, "negative word count", true},
-        TDamage {"rootKeyCountAbove22", [](TStoreSpec& s) { s.Nodes[6].KeyCountOverride = 23; }, "has 23 keys", true},
-        TDamage {"rootKeyCountNegative", [](TStoreSpec& s) { s.Nodes[6].KeyCountOverride = -1; }, "has -1 keys", true},
-        TDamage {"rootKeyLongerThan21", [](TStoreSpec& s) { s.Nodes[6].Keys[0] = std::string(22, 'd'); }, "length 22", true},
-        TDamage {"childKeyCountAbove22", [](TStoreSpec& s) { s.Nodes[5].KeyCountOverride = 200; }, "has 200 keys", false},
-        TDamage {"childPointerPastTheEnd", [](TStoreSpec& s) { s.Nodes[6].Pointers[1] = 70; }, "child pointer 70", false},
-        TDamage {"childPointerToTheHeader", [](TStoreSpec& s) { s.Nodes[5].Pointers[0] = 0; }, "child pointer 0", false},
-        TDamage {"childPointerMinusOne", [](TStoreSpec& s) { s.Nodes[6].Pointers[1] = -1; }, "child pointer -1", false},
-        TDamage {"dataPointerPastTheEnd", [](TStoreSpec& s) { s.Nodes[2].Pointers[1] = 8; }, "data pointer 8", false},
-        TDamage {"dataPointerNegative", [](TStoreSpec& s) { s.Nodes[2].Pointers[1] = -7; }, "data pointer -7", false}),
+        TDamage {"rootIsTheHeader", [](TStoreLayout& s) { s.RootRec = 0; }, "root record 0", true},
+        TDamage {"rootPastTheEnd", [](TStoreLayout& s) { s.RootRec = 99; }, "root record 99", true},
+        TDamage {"negativeWordCount", [](TStoreLayout& s) { s.WordCount = -5; }, "negative word count", true},
+        TDamage {"rootKeyCountAbove22", [](TStoreLayout& s) { s.Nodes[6].KeyCountOverride = 23; }, "has 23 keys", true},
+        TDamage {"rootKeyCountNegative", [](TStoreLayout& s) { s.Nodes[6].KeyCountOverride = -1; }, "has -1 keys", true},
+        TDamage {"rootKeyLongerThan21", [](TStoreLayout& s) { s.Nodes[6].Keys[0] = std::string(22, 'd'); }, "length 22", true},
+        TDamage {"childKeyCountAbove22", [](TStoreLayout& s) { s.Nodes[5].KeyCountOverride = 200; }, "has 200 keys", false},
+        TDamage {"childPointerPastTheEnd", [](TStoreLayout& s) { s.Nodes[6].Pointers[1] = 70; }, "child pointer 70", false},
+        TDamage {"childPointerToTheHeader", [](TStoreLayout& s) { s.Nodes[5].Pointers[0] = 0; }, "child pointer 0", false},
+        TDamage {"childPointerMinusOne", [](TStoreLayout& s) { s.Nodes[6].Pointers[1] = -1; }, "child pointer -1", false},
+        TDamage {"dataPointerPastTheEnd", [](TStoreLayout& s) { s.Nodes[2].Pointers[1] = 8; }, "data pointer 8", false},
+        TDamage {"dataPointerNegative", [](TStoreLayout& s) { s.Nodes[2].Pointers[1] = -7; }, "data pointer -7", false}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(DictTree, missingDataFileBesideAnIndexIsAnError) {

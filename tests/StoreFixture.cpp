@@ -12,24 +12,24 @@
 
 using namespace StoreFormat;
 
-void WriteStoreFiles(const std::string& folder, const std::string& stem, const TStoreSpec& spec) {
+void WriteStoreFiles(const std::string& folder, const std::string& stem, const TStoreLayout& layout) {
     std::string index;
-    const IndexRecord header = MakeHeader({spec.WordCount, spec.RootRec, spec.Height});
+    const IndexRecord header = MakeHeader({layout.WordCount, layout.RootRec, layout.Height});
     index.append(reinterpret_cast<const char*>(header.data()), header.size());
-    for (const TNodeSpec& nodeSpec : spec.Nodes) {
+    for (const TNodeLayout& nodeLayout : layout.Nodes) {
         IndexRecord node {};
-        const auto count = static_cast<std::int32_t>(nodeSpec.Keys.size());
-        SetKeyCount(node, nodeSpec.KeyCountOverride != -1000 ? nodeSpec.KeyCountOverride : count);
+        const auto count = static_cast<std::int32_t>(nodeLayout.Keys.size());
+        SetKeyCount(node, nodeLayout.KeyCountOverride != -1000 ? nodeLayout.KeyCountOverride : count);
         for (int k = 0; k < count; ++k) {
-            SetKey(node, k, nodeSpec.Keys[k]);
+            SetKey(node, k, nodeLayout.Keys[k]);
         }
-        for (std::size_t p = 0; p < nodeSpec.Pointers.size(); ++p) {
-            SetPointer(node, static_cast<int>(p), nodeSpec.Pointers[p]);
+        for (std::size_t p = 0; p < nodeLayout.Pointers.size(); ++p) {
+            SetPointer(node, static_cast<int>(p), nodeLayout.Pointers[p]);
         }
         index.append(reinterpret_cast<const char*>(node.data()), node.size());
     }
     std::string data;
-    for (const std::string& word : spec.Data) {
+    for (const std::string& word : layout.Data) {
         const DataRecord record = MakeDataRecord(word);
         data.append(reinterpret_cast<const char*>(record.data()), record.size());
     }

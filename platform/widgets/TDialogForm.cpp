@@ -1,6 +1,7 @@
 #include "TDialogForm.h"
 
 #include "FormStyle.h"
+#include "TImage.h"
 
 #include <QKeyEvent>
 #include <QShowEvent>
@@ -13,6 +14,8 @@ TDialogForm::TDialogForm(QWidget* owner, int clientWidth, int clientHeight) : QD
 void TDialogForm::EnableKeyPreview() {
     new TKeyPreview(this, [this](QKeyEvent* key) { FormKeyDown(key); });
 }
+
+void TDialogForm::BindOk(TImageButton* ok) { connect(ok, &TImageButton::clicked, this, &TDialogForm::cmdOKClick); }
 
 bool TDialogForm::CloseOnEnter(QKeyEvent* key) {
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) {

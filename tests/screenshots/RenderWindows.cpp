@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
@@ -51,6 +52,9 @@ int main(int argc, char** argv) {
     services.Modal = &modal;
     services.ExecutablePath = std::string(argv[1]) + "/lexipede";
     services.Terminate = [] {};
+    // The high-score window makes a SCORES.DAT; not in the working directory.
+    const QTemporaryDir scratch;
+    services.ScoreFolders = {scratch.path().toStdString(), scratch.path().toStdString()};
 
     bool ok = true;
     TfrmMain main(services);
@@ -71,7 +75,7 @@ int main(int argc, char** argv) {
     ok &= Save(about, out, "TfrmAbout");
     TfrmHelp help;
     ok &= Save(help, out, "TfrmHelp");
-    TfrmHighScores highScores(modal, 0, false);
+    TfrmHighScores highScores(modal, 0, false, services.ScoreFolders);
     ok &= Save(highScores, out, "TfrmHighScores");
     TfrmAddScore addScore;
     ok &= Save(addScore, out, "TfrmAddScore");

@@ -68,8 +68,8 @@ void DialogsTest::eachDialogHasItsTextsAndSounds() {
     QFETCH(QStringList, texts);
     QFETCH(QString, showSound);
     QFETCH(QString, closeSound);
-    const auto Sound = [](const QString& spec) {
-        const QStringList parts = spec.split(' ');
+    const auto Sound = [](const QString& layout) {
+        const QStringList parts = layout.split(' ');
         return std::pair<std::string, bool> {parts[0].toStdString(), parts[1] == "async"};
     };
     for (const char* how : {"Enter", "OK"}) {
