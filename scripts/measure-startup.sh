@@ -31,7 +31,7 @@ median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2
 game=()
 bare=()
 for _ in $(seq "$runs"); do
-    bare+=("$(time_one "$build/tests/startup/bare_window")")
+    bare+=("$(time_one "$build/tools/startup/bare_window")")
     game+=("$(time_one "$build/lexipede")")
 done
 bare_median=$(printf '%s\n' "${bare[@]}" | median)

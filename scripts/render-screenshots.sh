@@ -10,5 +10,5 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/n
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -f "$displayfile"' EXIT
 while [ ! -s "$displayfile" ]; do sleep 0.05; done
-DISPLAY=":$(head -n1 "$displayfile")" "$build/tests/screenshots/render_windows" "$build" "$out"
+DISPLAY=":$(head -n1 "$displayfile")" "$build/tools/screenshots/render_windows" "$build" "$out"
 echo "windows drawn into $out"
