@@ -26,9 +26,9 @@
 #include <QMouseEvent>
 #include <QShowEvent>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
-#include <QWindow>
 #include <cstdio>
 #include <ctime>
 

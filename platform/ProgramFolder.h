@@ -9,3 +9,12 @@ inline std::string ProgramFolder(const std::string& executablePath) {
     const std::size_t slash = executablePath.rfind('/');
     return slash == std::string::npos ? std::string() : executablePath.substr(0, slash + 1);
 }
+
+// A folder as a prefix for file names: with a "/" at its end, and "./" for an
+// empty folder (never the root).
+inline std::string FolderPrefix(const std::string& folder) {
+    if (folder.empty()) {
+        return "./";
+    }
+    return folder.back() == '/' ? folder : folder + '/';
+}

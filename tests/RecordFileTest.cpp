@@ -1,5 +1,6 @@
 #include "StoreFixture.h"
 #include "platform/InOutError.h"
+#include "platform/ProgramFolder.h"
 #include "platform/RecordFile.h"
 
 #include <array>
@@ -89,6 +90,15 @@ TEST(RecordFile, negativeSeekIsRefused) {
     TRecordFile file(folder.File("s.dat"), 8);
     file.CreateOrTruncate();
     EXPECT_THROW(file.Seek(-1), EInOutError);
+}
+
+TEST(ProgramFolder, isTheExecutablesFolderWithItsSlash) {
+    EXPECT_EQ(ProgramFolder("/opt/lexipede/lexipede"), "/opt/lexipede/");
+    EXPECT_EQ(ProgramFolder("/lexipede"), "/");
+    EXPECT_EQ(ProgramFolder("lexipede"), "");
+    EXPECT_EQ(FolderPrefix("/opt/lexipede"), "/opt/lexipede/");
+    EXPECT_EQ(FolderPrefix("/opt/lexipede/"), "/opt/lexipede/");
+    EXPECT_EQ(FolderPrefix(""), "./") << "an empty folder is the current one, never the root";
 }
 
 } // namespace

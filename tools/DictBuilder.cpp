@@ -1,5 +1,6 @@
 #include "DictBuilder.h"
 
+#include "platform/ProgramFolder.h"
 #include "wordstore/StoreFormat.h"
 
 #include <algorithm>
@@ -136,10 +137,7 @@ TWordSelection SelectWords(const std::vector<std::string>& listPaths, std::optio
 
 TTreeShape WriteStore(const std::string& folder, const std::string& stem,
                       const std::vector<std::string>& sortedWords) {
-    std::string prefix = folder;
-    if (prefix.empty() || prefix.back() != '/') {
-        prefix += '/';
-    }
+    const std::string prefix = FolderPrefix(folder);
 
     std::vector<DataRecord> data;
     data.reserve(sortedWords.size());

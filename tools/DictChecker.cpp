@@ -1,5 +1,6 @@
 #include "DictChecker.h"
 
+#include "platform/ProgramFolder.h"
 #include "wordstore/StoreFormat.h"
 
 #include <cerrno>
@@ -169,10 +170,7 @@ private:
 } // namespace
 
 TCheckReport CheckStore(const std::string& folder, const std::string& stem) {
-    std::string prefix = folder;
-    if (prefix.empty() || prefix.back() != '/') {
-        prefix += '/';
-    }
+    const std::string prefix = FolderPrefix(folder);
     TCheckReport report;
     const std::string indexPath = prefix + stem + ".idx";
     const std::string dataPath = prefix + stem + ".dat";

@@ -1,6 +1,7 @@
 #include "TreeFiles.h"
 
 #include "platform/InOutError.h"
+#include "platform/ProgramFolder.h"
 
 #include <cerrno>
 
@@ -25,10 +26,7 @@ void TTreeFiles::Damaged(const std::string& path, const std::string& what) const
 }
 
 void TTreeFiles::OpenTree(const std::string& folder) {
-    std::string prefix = folder;
-    if (prefix.empty() || prefix.back() != '/') {
-        prefix += '/';
-    }
+    const std::string prefix = FolderPrefix(folder);
     index_.Assign(prefix + indexName_);
     data_.Assign(prefix + dataName_);
     closed_ = false;
