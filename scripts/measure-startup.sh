@@ -11,7 +11,7 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/n
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -f "$displayfile"' EXIT
 while [ ! -s "$displayfile" ]; do sleep 0.05; done
-export DISPLAY=":$(head -n1 "$displayfile")" LEXIPEDE_STARTUP_PROBE=1 SDL_AUDIODRIVER=dummy
+export DISPLAY=":$(head -n1 "$displayfile")" LEXIPEDE_STARTUP_PROBE=1
 
 # Milliseconds from launch to "first-paint" on stdout, then the program is ended.
 time_one() {
