@@ -2,28 +2,27 @@
 
 #include "AppServices.h"
 #include "TfrmMain.h"
-#include "media/SdlSoundOutput.h"
+#include "media/PendingSoundOutput.h"
 #include "platform/Clock.h"
 #include "platform/widgets/Modal.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <cstdio>
 
 int main(int argc, char** argv) {
+    // Finding and opening the sound device takes the audio libraries a few
+    // milliseconds, now and then a tenth of a second; it goes on while the
+    // toolkit starts, until the main window asks whether there is a device.
+    // Without one the whole run is silent, and says nothing of it.
+    TSdlSoundOutput device;
+    TPendingSoundOutput sound(device);
+    SetSoundOutput(&sound);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lexipede"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lexipede"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 
-    // Without a playback device the whole run is silent, and says nothing of it.
-    TSdlSoundOutput sound;
-    if (sound.Open()) {
-        for (const std::string& problem : LoadCompiledClips(sound)) {
-            std::fprintf(stderr, "Lexipede: sound clip %s\n", problem.c_str());
-        }
-    }
-    SetSoundOutput(&sound);
 
     TSystemClock clock;
     TModalRunner modal;

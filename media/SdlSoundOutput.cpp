@@ -66,6 +66,10 @@ void TSdlSoundOutput::Close() {
 
 bool TSdlSoundOutput::Open(int bufferFrames) {
     const TQuietStderr quiet;
+    // Starting audio starts SDL's event layer too, which would catch SIGINT and
+    // SIGTERM for an SDL event loop the game does not have: the game could no
+    // longer be ended by a signal.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error_ = std::string("audio does not start: ") + SDL_GetError();
         return false;

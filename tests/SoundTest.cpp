@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <thread>
+#include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -197,6 +199,23 @@ TEST_F(DummyOutput, malformedClipsAreRefusedWithTheirName) {
         EXPECT_EQ(output_.Clip(name), nullptr);
     }
     output_.Play("GARBAGE", false);  // an unknown clip is simply not played
+}
+
+TEST(Signals, aGameWithSoundStillEndsOnSigterm) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        TSdlSoundOutput output;
+        if (!output.Open()) {
+            ::_exit(2);
+        }
+        ::raise(SIGTERM);
+        ::sleep(2);
+        ::_exit(0);  // SIGTERM was caught and turned into an event nobody reads
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << "status " << status;
 }
 
 TEST(NoDevice, anOutputThatCannotOpenIsSilentAndQuiet) {

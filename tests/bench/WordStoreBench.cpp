@@ -22,12 +22,17 @@ const TWordSelection& Words() {
     return selection;
 }
 
-// Every 7th word as hits; the same words with a "q" appended (none are words) as misses.
+// Every 7th word as hits; the same words with a "q" appended as misses, leaving
+// out the few that are words themselves ("req").
 std::vector<std::string> Probes(bool hits) {
+    static const std::unordered_set<std::string> known(Words().Words.begin(), Words().Words.end());
     std::vector<std::string> probes;
     const auto& words = Words().Words;
     for (std::size_t i = 0; i < words.size(); i += 7) {
-        probes.push_back(hits ? words[i] : words[i] + "q");
+        const std::string probe = hits ? words[i] : words[i] + "q";
+        if (hits || known.count(probe) == 0) {
+            probes.push_back(probe);
+        }
     }
     return probes;
 }
@@ -66,54 +71,57 @@ public:
     }
     ~TLookFile() { ::close(fd_); }
 
+    // Invariant: the word's line, if it is there, starts in [low, high).
     bool Contains(const std::string& word) const {
         off_t low = 0;
         off_t high = size_;
-        char window[64];
         while (low < high) {
             const off_t middle = low + (high - low) / 2;
-            // The line that starts at or after middle.
-            const ssize_t got = ::pread(fd_, window, sizeof window, middle);
-            off_t start = middle;
-            ssize_t k = 0;
-            if (middle > 0) {
-                while (k < got && window[k] != '\n') {
-                    ++k;
-                }
-                ++k;
-                start = middle + k;
-            }
+            const off_t start = LineStartAtOrAfter(middle);
             if (start >= high) {
-                high = middle;
+                high = middle;  // no line starts in [middle, high)
                 continue;
             }
-            char line[64];
-            const ssize_t lineGot = ::pread(fd_, line, sizeof line, start);
-            ssize_t length = 0;
-            while (length < lineGot && line[length] != '\n') {
-                ++length;
-            }
-            const int order = std::string_view(line, static_cast<std::size_t>(length)).compare(word);
+            const std::string line = LineAt(start);
+            const int order = line.compare(word);
             if (order == 0) {
                 return true;
             }
             if (order < 0) {
-                low = start + length + 1;
+                low = start + static_cast<off_t>(line.size()) + 1;
             } else {
-                high = middle;
+                high = middle;  // start is the first line start at or after middle
             }
         }
-        // low may be the start of the first line, which the loop never reads.
-        char first[64];
-        const ssize_t got = ::pread(fd_, first, sizeof first, 0);
-        ssize_t length = 0;
-        while (length < got && first[length] != '\n') {
-            ++length;
-        }
-        return std::string_view(first, static_cast<std::size_t>(length)) == word;
+        return false;
     }
 
 private:
+    // Lines are at most 22 bytes with their newline, so one small read finds the next start.
+    off_t LineStartAtOrAfter(off_t position) const {
+        if (position == 0) {
+            return 0;
+        }
+        char window[64];
+        const ssize_t got = ::pread(fd_, window, sizeof window, position - 1);
+        for (ssize_t k = 0; k < got; ++k) {
+            if (window[k] == '\n') {
+                return position + k;
+            }
+        }
+        return size_;
+    }
+
+    std::string LineAt(off_t start) const {
+        char window[64];
+        const ssize_t got = ::pread(fd_, window, sizeof window, start);
+        ssize_t length = 0;
+        while (length < got && window[length] != '\n') {
+            ++length;
+        }
+        return std::string(window, static_cast<std::size_t>(length));
+    }
+
     int fd_;
     off_t size_ = 0;
 };
