@@ -22,7 +22,7 @@ startup: build
 sanitize: deps
 	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLEXIPEDE_SANITIZE=ON
 	cmake --build build-sanitize -j $(JOBS)
-	ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer-suppressions.txt ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
 deps:
 	scripts/install-deps.sh

@@ -14,7 +14,7 @@ class TModalRunner;
 struct TAppServices {
     TClock* Clock = nullptr;
     TModalRunner* Modal = nullptr;
-    std::string ExecutablePath;       // its folder holds the word stores
-    std::function<void()> Terminate;  // ends the message loop
+    std::string ExecutablePath;      // its folder holds the word stores
+    std::function<void()> Terminate; // ends the message loop
     TScoreFolders ScoreFolders = TScoreFolders::Default();
 };

@@ -8,14 +8,17 @@
 #include <QElapsedTimer>
 #include <QWindow>
 
-TfrmLoading::TfrmLoading(QWidget* owner) : QWidget(owner, Qt::Window), ui_(std::make_unique<Ui::TfrmLoading>()) {
+TfrmLoading::TfrmLoading(QWidget* owner)
+    : QWidget(owner, Qt::Window), ui_(std::make_unique<Ui::TfrmLoading>()) {
     ui_->setupUi(this);
     ApplyWindowConventions(this, 382, 96);
 }
 
 TfrmLoading::~TfrmLoading() = default;
 
-TLabel* TfrmLoading::lblLoading() const { return ui_->lblLoading; }
+TLabel* TfrmLoading::lblLoading() const {
+    return ui_->lblLoading;
+}
 
 void TfrmLoading::ShowAndPaint() {
     CentreOnScreen(this);

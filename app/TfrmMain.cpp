@@ -56,7 +56,9 @@ TfrmMain::TfrmMain(TAppServices services, QWidget* parent)
     FormCreate();
 }
 
-TfrmMain::~TfrmMain() { FormDestroy(); }
+TfrmMain::~TfrmMain() {
+    FormDestroy();
+}
 
 void TfrmMain::WireHandlers() {
     connect(ui_->cmdNewGame, &TImageButton::clicked, this, &TfrmMain::cmdNewGameClick);
@@ -70,11 +72,16 @@ void TfrmMain::WireHandlers() {
     connect(ui_->cmdQuit, &TImageButton::clicked, this, &TfrmMain::cmdQuitClick);
     connect(ui_->cmdMinimize, &TLabel::clicked, this, &TfrmMain::cmdMinimizeClick);
     connect(ui_->BackgroundImage, &TImage::mousePressed, this, &TfrmMain::BackgroundImageMouseDown);
-    connect(&TDisplayChange::Instance(), &TDisplayChange::Changed, this, &TfrmMain::WMDisplayChange);
+    connect(&TDisplayChange::Instance(), &TDisplayChange::Changed, this,
+            &TfrmMain::WMDisplayChange);
     connect(TimerTick, &QTimer::timeout, this, &TfrmMain::TimerTickTimer);
     connect(TimerDone, &QTimer::timeout, this, &TfrmMain::TimerDoneTimer);
-    ui_->Grid->OnDrawCell = [this](int col, int row, const QRect& rect) { GridDrawCell(col, row, rect); };
-    ui_->Grid->OnSelectCell = [this](int col, int row, bool& canSelect) { GridSelectCell(col, row, canSelect); };
+    ui_->Grid->OnDrawCell = [this](int col, int row, const QRect& rect) {
+        GridDrawCell(col, row, rect);
+    };
+    ui_->Grid->OnSelectCell = [this](int col, int row, bool& canSelect) {
+        GridSelectCell(col, row, canSelect);
+    };
 }
 
 void TfrmMain::FormCreate() {
@@ -82,7 +89,8 @@ void TfrmMain::FormCreate() {
     ui_->NewWord->SetCaption(QString());
     ui_->lblVersion->setText(VersionText);
     SoundCardPresent = CheckForSoundCard();
-    ui_->cmdSound->SetPicture(SoundCardPresent ? ui_->ImageSound->Picture() : ui_->ImageNoSound->Picture());
+    ui_->cmdSound->SetPicture(SoundCardPresent ? ui_->ImageSound->Picture()
+                                               : ui_->ImageNoSound->Picture());
     SoundOn = true;
     // The board always draws through its own off-screen surface: double-buffered.
 
@@ -106,7 +114,8 @@ void TfrmMain::FormCreate() {
         return;
     }
 
-    loading->lblLoading()->SetCaption(QStringLiteral("...opening dictionary...%1 words...").arg(DictTree->WordCount()));
+    loading->lblLoading()->SetCaption(
+        QStringLiteral("...opening dictionary...%1 words...").arg(DictTree->WordCount()));
     loading->PaintNow();
     loading->close();
 
@@ -158,9 +167,10 @@ void TfrmMain::paintEvent(QPaintEvent* event) {
     // For start-up measurements: LEXIPEDE_STARTUP_PROBE=1 prints the wall-clock
     // time of the first paint.
     if (!painted_ && qEnvironmentVariableIsSet("LEXIPEDE_STARTUP_PROBE")) {
-        timespec now {};
+        timespec now{};
         clock_gettime(CLOCK_REALTIME, &now);
-        std::printf("first-paint %lld\n", static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000);
+        std::printf("first-paint %lld\n",
+                    static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000);
         std::fflush(stdout);
     }
     painted_ = true;
@@ -229,7 +239,7 @@ void TfrmMain::NewLetter(QString& letter) {
 void TfrmMain::ClearRecentRecs() {
     TRACE_OPERATION("ClearRecentRecs");
     for (int pick = 1; pick <= 25; ++pick) {
-        RecentRecs[pick] = TCell {};
+        RecentRecs[pick] = TCell{};
     }
 }
 
@@ -347,7 +357,8 @@ void TfrmMain::TimerTickTimer() {
     if (TimeLeft >= 0) {
         TimeLeft = TimeLeft - std::floor(TimeLeft);
         const TTimeOfDay left = DecodeTime(TimeLeft);
-        ShowTime(static_cast<std::uint16_t>(left.Minutes), static_cast<std::uint16_t>(left.Seconds));
+        ShowTime(static_cast<std::uint16_t>(left.Minutes),
+                 static_cast<std::uint16_t>(left.Seconds));
         return;
     }
     ShowTime(0, 0);
@@ -421,7 +432,7 @@ void TfrmMain::GridSelectCell(int col, int row, bool&) {
     CurrentWord += Faces[col][row];
     ui_->NewWord->SetCaption(CurrentWord);
     UsedRecs[col][row] = true;
-    RecentRecs[PickCount() + 1] = TCell {col, row};
+    RecentRecs[PickCount() + 1] = TCell{col, row};
     SetButtons(true, true);
 }
 
@@ -433,7 +444,7 @@ void TfrmMain::cmdBackSpaceClick() {
         TCell& last = RecentRecs[picks];
         UsedRecs[last.Col][last.Row] = false;
         CurrentWord.chop(Faces[last.Col][last.Row].size());
-        last = TCell {};
+        last = TCell{};
     }
     ui_->NewWord->SetCaption(CurrentWord);
     ui_->Grid->update();
@@ -444,7 +455,8 @@ void TfrmMain::cmdBackSpaceClick() {
 
 void TfrmMain::cmdAddWordClick() {
     TRACE_OPERATION("cmdAddWordClick");
-    if (ui_->NewWord->text() == CurrentWord && !CurrentWord.isEmpty() && NotDuplicate(CurrentWord)) {
+    if (ui_->NewWord->text() == CurrentWord && !CurrentWord.isEmpty() &&
+        NotDuplicate(CurrentWord)) {
         if (!InDictionary(CurrentWord)) {
             auto* notice = new TfrmBadWord();
             notice->lblBadWord()->setText(CurrentWord);
@@ -452,7 +464,8 @@ void TfrmMain::cmdAddWordClick() {
         } else {
             Score += PointsForLength(static_cast<std::size_t>(CurrentWord.size()));
             const int lines = ui_->WordList->count();
-            ui_->WordList->addItem(QString::fromStdString(FoundWordLine(static_cast<std::size_t>(lines), CurrentWord.toStdString())));
+            ui_->WordList->addItem(QString::fromStdString(
+                FoundWordLine(static_cast<std::size_t>(lines), CurrentWord.toStdString())));
             ui_->WordList->setCurrentRow(lines);
             PlayWave("ADDWORD", true);
         }
@@ -471,8 +484,8 @@ bool TfrmMain::NotDuplicate(const QString& word) {
     TRACE_OPERATION("NotDuplicate");
     QStringList found;
     for (int line = 0; line < ui_->WordList->count(); ++line) {
-        found.push_back(QString::fromStdString(
-            WordOfLine(static_cast<std::size_t>(line), ui_->WordList->item(line)->text().toStdString())));
+        found.push_back(QString::fromStdString(WordOfLine(
+            static_cast<std::size_t>(line), ui_->WordList->item(line)->text().toStdString())));
     }
     // Case does not count, and the order is the player's locale's.
     QCollator collator;

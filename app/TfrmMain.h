@@ -43,9 +43,9 @@ public:
     QString TangledWord;
     QString CurrentWord;
     std::int32_t Score = 0;
-    std::array<std::array<QString, 5>, 5> Faces;  // [column][row]
-    std::array<std::array<bool, 5>, 5> UsedRecs {};
-    std::array<TCell, 26> RecentRecs {};  // entries 1 to 25; entry 0 is not used
+    std::array<std::array<QString, 5>, 5> Faces; // [column][row]
+    std::array<std::array<bool, 5>, 5> UsedRecs{};
+    std::array<TCell, 26> RecentRecs{}; // entries 1 to 25; entry 0 is not used
     std::unique_ptr<TBPlusTree> DictTree;
     std::unique_ptr<TBonusTree> BonusTree;
     TDateTime EndTime = 0;

@@ -13,4 +13,6 @@ void Trace(const std::string& text) {
     }
 }
 
-void SetTraceSink(std::function<void(const std::string&)> sink) { Sink() = std::move(sink); }
+void SetTraceSink(std::function<void(const std::string&)> sink) {
+    Sink() = std::move(sink);
+}

@@ -23,7 +23,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Lexipede"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 
-
     TSystemClock clock;
     TModalRunner modal;
     TAppServices services;

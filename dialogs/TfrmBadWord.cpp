@@ -11,7 +11,9 @@ TfrmBadWord::TfrmBadWord(QWidget* owner) : TDesignedDialog(owner, 330, 180) {
 
 TfrmBadWord::~TfrmBadWord() = default;
 
-TLabel* TfrmBadWord::lblBadWord() const { return ui_->lblBadWord; }
+TLabel* TfrmBadWord::lblBadWord() const {
+    return ui_->lblBadWord;
+}
 
 void TfrmBadWord::FormShow() {
     PlayWave("OOPS", true);

@@ -11,7 +11,9 @@ TfrmSameWord::TfrmSameWord(QWidget* owner) : TDesignedDialog(owner, 330, 180) {
 
 TfrmSameWord::~TfrmSameWord() = default;
 
-TLabel* TfrmSameWord::lblSameWord() const { return ui_->lblSameWord; }
+TLabel* TfrmSameWord::lblSameWord() const {
+    return ui_->lblSameWord;
+}
 
 void TfrmSameWord::FormClose() {
     PlayWave("OK", false);

@@ -7,4 +7,6 @@ std::uint32_t TRandomSource::Draw(std::uint32_t n) {
     return static_cast<std::uint32_t>((static_cast<std::uint64_t>(state_) * n) >> 32);
 }
 
-void TRandomSource::Reseed(const TClock& clock) { state_ = clock.MillisecondsSinceMidnightUtc(); }
+void TRandomSource::Reseed(const TClock& clock) {
+    state_ = clock.MillisecondsSinceMidnightUtc();
+}

@@ -10,11 +10,16 @@ std::int32_t PointsForLength(std::size_t letters) {
         return 1;
     }
     switch (letters) {
-    case 4: return 2;
-    case 5: return 3;
-    case 6: return 6;
-    case 7: return 8;
-    default: return 10;
+    case 4:
+        return 2;
+    case 5:
+        return 3;
+    case 6:
+        return 6;
+    case 7:
+        return 8;
+    default:
+        return 10;
     }
 }
 

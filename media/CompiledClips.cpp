@@ -15,7 +15,8 @@ std::vector<std::string> LoadCompiledClips(TSdlSoundOutput& output) {
             continue;
         }
         const QByteArray wave = resource.readAll();
-        std::string problem = output.AddClip(name, std::string_view(wave.constData(), static_cast<std::size_t>(wave.size())));
+        std::string problem = output.AddClip(
+            name, std::string_view(wave.constData(), static_cast<std::size_t>(wave.size())));
         if (!problem.empty()) {
             problems.push_back(std::move(problem));
         }

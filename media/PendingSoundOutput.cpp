@@ -4,11 +4,13 @@
 
 TPendingSoundOutput::TPendingSoundOutput(TSdlSoundOutput& output) : output_(output) {
     opening_ = std::async(std::launch::async, [this] {
-        return output_.Open() ? LoadCompiledClips(output_) : std::vector<std::string> {};
+        return output_.Open() ? LoadCompiledClips(output_) : std::vector<std::string>{};
     });
 }
 
-TPendingSoundOutput::~TPendingSoundOutput() { Ready(); }
+TPendingSoundOutput::~TPendingSoundOutput() {
+    Ready();
+}
 
 TSdlSoundOutput& TPendingSoundOutput::Ready() {
     if (opening_.valid()) {

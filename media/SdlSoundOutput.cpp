@@ -11,12 +11,14 @@
 namespace {
 
 std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return text;
 }
 
 std::int64_t SteadyNow() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
@@ -50,7 +52,9 @@ private:
 
 } // namespace
 
-TSdlSoundOutput::~TSdlSoundOutput() { Close(); }
+TSdlSoundOutput::~TSdlSoundOutput() {
+    Close();
+}
 
 void TSdlSoundOutput::Close() {
     const TQuietStderr quiet;
@@ -59,7 +63,10 @@ void TSdlSoundOutput::Close() {
         device_ = 0;
     }
     if (subsystemStarted_) {
+        // The game uses SDL for nothing else: shut all of it down, so what the
+        // audio start set up (its event layer included) is released too.
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        SDL_Quit();
         subsystemStarted_ = false;
     }
 }
@@ -80,14 +87,14 @@ bool TSdlSoundOutput::Open(int bufferFrames) {
         Close();
         return false;
     }
-    SDL_AudioSpec want {};
+    SDL_AudioSpec want{};
     want.freq = 44100;
     want.format = AUDIO_S16SYS;
     want.channels = 1;
     want.samples = static_cast<Uint16>(bufferFrames);
     want.callback = &TSdlSoundOutput::Fill;
     want.userdata = this;
-    SDL_AudioSpec have {};
+    SDL_AudioSpec have{};
     // The rate, format and channels may be the device's own; the clips are
     // converted to them. The buffer stays short.
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have,
@@ -116,29 +123,36 @@ std::string TSdlSoundOutput::AddClip(const std::string& name, std::string_view w
     if (source == nullptr) {
         return name + ": " + SDL_GetError();
     }
-    SDL_AudioSpec clipFormat {};
+    SDL_AudioSpec clipFormat{};
     Uint8* samples = nullptr;
     Uint32 length = 0;
     if (SDL_LoadWAV_RW(source, 1, &clipFormat, &samples, &length) == nullptr) {
         return name + ": not a playable WAVE clip: " + SDL_GetError();
     }
-    SDL_AudioStream* stream = SDL_NewAudioStream(clipFormat.format, clipFormat.channels, clipFormat.freq, format_,
-                                                 static_cast<Uint8>(channels_), rate_);
+    SDL_AudioStream* stream =
+        SDL_NewAudioStream(clipFormat.format, clipFormat.channels, clipFormat.freq, format_,
+                           static_cast<Uint8>(channels_), rate_);
     std::string problem;
     std::vector<std::uint8_t> converted;
     // SDL 2.26's resampler keeps the last few hundred frames back even after a
     // flush: feed it a tenth of a second of silence after the clip, and cut the
     // result back to the clip's own length below.
-    const int sourceFrameBytes = static_cast<int>(SDL_AUDIO_BITSIZE(clipFormat.format) / 8 * clipFormat.channels);
-    const std::vector<std::uint8_t> tail(static_cast<std::size_t>(clipFormat.freq / 10 * sourceFrameBytes),
-                                         clipFormat.format == AUDIO_U8 ? 0x80 : 0);
-    const std::size_t clipBytes = sourceFrameBytes == 0
-                                      ? 0
-                                      : static_cast<std::size_t>(static_cast<double>(length / static_cast<Uint32>(sourceFrameBytes)) *
-                                                                 rate_ / clipFormat.freq + 0.5) *
-                                            static_cast<std::size_t>(frameBytes_);
+    const int sourceFrameBytes =
+        static_cast<int>(SDL_AUDIO_BITSIZE(clipFormat.format) / 8 * clipFormat.channels);
+    const std::vector<std::uint8_t> tail(
+        static_cast<std::size_t>(clipFormat.freq / 10 * sourceFrameBytes),
+        clipFormat.format == AUDIO_U8 ? 0x80 : 0);
+    const std::size_t clipBytes =
+        sourceFrameBytes == 0
+            ? 0
+            : static_cast<std::size_t>(
+                  static_cast<double>(length / static_cast<Uint32>(sourceFrameBytes)) * rate_ /
+                      clipFormat.freq +
+                  0.5) *
+                  static_cast<std::size_t>(frameBytes_);
     if (stream == nullptr || SDL_AudioStreamPut(stream, samples, static_cast<int>(length)) != 0 ||
-        SDL_AudioStreamPut(stream, tail.data(), static_cast<int>(tail.size())) != 0 || SDL_AudioStreamFlush(stream) != 0) {
+        SDL_AudioStreamPut(stream, tail.data(), static_cast<int>(tail.size())) != 0 ||
+        SDL_AudioStreamFlush(stream) != 0) {
         problem = name + ": cannot convert: " + SDL_GetError();
     } else {
         // The stream hands its output over in pieces: read until it is empty.
@@ -194,9 +208,11 @@ void TSdlSoundOutput::Play(const std::string& name, bool async) {
     }
     // A clip is handed over at the device's own pace; allow it its length and
     // a second more, so a stalled device cannot hang the game.
-    const double seconds = static_cast<double>(clip->size()) / (static_cast<double>(frameBytes_) * rate_);
+    const double seconds =
+        static_cast<double>(clip->size()) / (static_cast<double>(frameBytes_) * rate_);
     std::unique_lock lock(endedMutex_);
-    endedSignal_.wait_for(lock, std::chrono::duration<double>(seconds + 1.0), [this, number] { return ended_ >= number; });
+    endedSignal_.wait_for(lock, std::chrono::duration<double>(seconds + 1.0),
+                          [this, number] { return ended_ >= number; });
 }
 
 void TSdlSoundOutput::Fill(void* self, std::uint8_t* stream, int length) {

@@ -63,19 +63,19 @@ private:
     int bufferFrames_ = 0;
     std::uint16_t format_ = 0;
     std::uint8_t silence_ = 0;
-    std::map<std::string, std::vector<std::uint8_t>> clips_;  // by upper-case name
+    std::map<std::string, std::vector<std::uint8_t>> clips_; // by upper-case name
 
     // Shared with the audio thread, which SDL's device lock keeps apart.
     const std::vector<std::uint8_t>* playing_ = nullptr;
     std::size_t position_ = 0;
-    std::uint64_t started_ = 0;  // clips started
-    std::atomic<std::int64_t> firstHandedAt_ {0};
+    std::uint64_t started_ = 0; // clips started
+    std::atomic<std::int64_t> firstHandedAt_{0};
     bool firstHanded_ = true;
 
     // The waiting caller of a synchronous clip is woken when it ends.
     std::mutex endedMutex_;
     std::condition_variable endedSignal_;
-    std::uint64_t ended_ = 0;  // the number of the last clip that ended or was cut
+    std::uint64_t ended_ = 0; // the number of the last clip that ended or was cut
 };
 
 // Adds every clip compiled into the program (:/sounds/NAME.wav) to output.

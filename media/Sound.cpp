@@ -6,9 +6,13 @@ namespace {
 TSoundOutput* installed = nullptr;
 }
 
-void SetSoundOutput(TSoundOutput* output) { installed = output; }
+void SetSoundOutput(TSoundOutput* output) {
+    installed = output;
+}
 
-bool CheckForSoundCard() { return installed != nullptr && installed->DevicePresent(); }
+bool CheckForSoundCard() {
+    return installed != nullptr && installed->DevicePresent();
+}
 
 void PlayWave(const std::string& name, bool async) {
     if (!SoundCardPresent || !SoundOn || installed == nullptr) {

@@ -14,7 +14,7 @@ public:
     virtual void Play(const std::string& name, bool async) = 0;
 };
 
-void SetSoundOutput(TSoundOutput* output);  // nullptr: no device
+void SetSoundOutput(TSoundOutput* output); // nullptr: no device
 
 // True when the sound output reports a playback device.
 bool CheckForSoundCard();

@@ -13,10 +13,13 @@ TfrmSound::TfrmSound(QWidget* owner) : TDesignedDialog(owner, 330, 179) {
 
 TfrmSound::~TfrmSound() = default;
 
-void TfrmSound::FormShow() { ShowSoundState(); }
+void TfrmSound::FormShow() {
+    ShowSoundState();
+}
 
 void TfrmSound::ShowSoundState() {
-    ui_->cmdSetSound->SetPicture(SoundOn ? ui_->ImageSoundOff->Picture() : ui_->ImageSoundOn->Picture());
+    ui_->cmdSetSound->SetPicture(SoundOn ? ui_->ImageSoundOff->Picture()
+                                         : ui_->ImageSoundOn->Picture());
 }
 
 void TfrmSound::cmdSetSoundClick() {
@@ -26,4 +29,6 @@ void TfrmSound::cmdSetSoundClick() {
     ShowSoundState();
 }
 
-void TfrmSound::FormClose() { PlayWave("CLICK", true); }
+void TfrmSound::FormClose() {
+    PlayWave("CLICK", true);
+}

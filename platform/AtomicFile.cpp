@@ -9,7 +9,7 @@
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, bool privateFile) {
     std::string scratch = path + ".XXXXXX";
-    const int fd = ::mkostemp(scratch.data(), O_CLOEXEC);  // O_EXCL, mode 0600
+    const int fd = ::mkostemp(scratch.data(), O_CLOEXEC); // O_EXCL, mode 0600
     if (fd < 0) {
         return false;
     }

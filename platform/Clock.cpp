@@ -9,7 +9,7 @@ namespace {
 constexpr double UnixEpochAsDateTime = 25569.0;
 
 std::int64_t UnixMillisecondsNow(std::time_t& seconds) {
-    timespec now {};
+    timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     seconds = now.tv_sec;
     return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
@@ -17,15 +17,17 @@ std::int64_t UnixMillisecondsNow(std::time_t& seconds) {
 
 } // namespace
 
-TDateTime DateTimeFromUnixMilliseconds(std::int64_t unixMilliseconds, std::int64_t utcOffsetSeconds) {
+TDateTime DateTimeFromUnixMilliseconds(std::int64_t unixMilliseconds,
+                                       std::int64_t utcOffsetSeconds) {
     const std::int64_t local = unixMilliseconds + utcOffsetSeconds * 1000;
-    return UnixEpochAsDateTime + static_cast<double>(local) / static_cast<double>(MillisecondsPerDay);
+    return UnixEpochAsDateTime +
+           static_cast<double>(local) / static_cast<double>(MillisecondsPerDay);
 }
 
 TDateTime TSystemClock::Now() const {
     std::time_t seconds = 0;
     const std::int64_t milliseconds = UnixMillisecondsNow(seconds);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&seconds, &local);
     return DateTimeFromUnixMilliseconds(milliseconds, local.tm_gmtoff);
 }
@@ -33,7 +35,8 @@ TDateTime TSystemClock::Now() const {
 std::uint32_t TSystemClock::MillisecondsSinceMidnightUtc() const {
     std::time_t seconds = 0;
     const std::int64_t milliseconds = UnixMillisecondsNow(seconds);
-    const std::int64_t ofDay = ((milliseconds % MillisecondsPerDay) + MillisecondsPerDay) % MillisecondsPerDay;
+    const std::int64_t ofDay =
+        ((milliseconds % MillisecondsPerDay) + MillisecondsPerDay) % MillisecondsPerDay;
     return static_cast<std::uint32_t>(ofDay);
 }
 

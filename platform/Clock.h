@@ -26,7 +26,8 @@ public:
 };
 
 // A Unix time in milliseconds, shifted by the local offset from UTC, as a date-time.
-TDateTime DateTimeFromUnixMilliseconds(std::int64_t unixMilliseconds, std::int64_t utcOffsetSeconds);
+TDateTime DateTimeFromUnixMilliseconds(std::int64_t unixMilliseconds,
+                                       std::int64_t utcOffsetSeconds);
 
 struct TTimeOfDay {
     int Hours = 0;

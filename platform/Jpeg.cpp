@@ -10,8 +10,8 @@ namespace {
 // libjpeg reports through this manager; we jump back out of the library
 // instead of letting it call exit().
 struct TErrorManager {
-    jpeg_error_mgr Base {};
-    std::jmp_buf Escape {};
+    jpeg_error_mgr Base{};
+    std::jmp_buf Escape{};
     char Message[JMSG_LENGTH_MAX] = {};
 };
 
@@ -39,7 +39,7 @@ void InstallErrorManager(j_common_ptr info, TErrorManager& manager) {
 // setjmp; what they produce is written through references into the caller's
 // frame, so nothing indeterminate survives a jump back.
 bool Decode(const QByteArray& data, QImage& image, TErrorManager& manager) {
-    jpeg_decompress_struct info {};
+    jpeg_decompress_struct info{};
     InstallErrorManager(reinterpret_cast<j_common_ptr>(&info), manager);
     if (setjmp(manager.Escape) != 0) {
         jpeg_destroy_decompress(&info);
@@ -74,8 +74,9 @@ struct TEncoded {
     ~TEncoded() { std::free(Buffer); }
 };
 
-bool Encode(const QImage& image, int quality, bool greyscale, TEncoded& out, TErrorManager& manager) {
-    jpeg_compress_struct info {};
+bool Encode(const QImage& image, int quality, bool greyscale, TEncoded& out,
+            TErrorManager& manager) {
+    jpeg_compress_struct info{};
     InstallErrorManager(reinterpret_cast<j_common_ptr>(&info), manager);
     if (setjmp(manager.Escape) != 0) {
         jpeg_destroy_compress(&info);
@@ -119,11 +120,13 @@ QImage DecodeJpeg(const QByteArray& data) {
 }
 
 QByteArray EncodeJpeg(const QImage& source, int quality, bool greyscale) {
-    const QImage image = source.convertToFormat(greyscale ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+    const QImage image =
+        source.convertToFormat(greyscale ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
     TEncoded encoded;
     TErrorManager manager;
     if (!Encode(image, quality, greyscale, encoded, manager)) {
         throw EJpegError(manager.Message);
     }
-    return QByteArray(reinterpret_cast<const char*>(encoded.Buffer), static_cast<qsizetype>(encoded.Size));
+    return QByteArray(reinterpret_cast<const char*>(encoded.Buffer),
+                      static_cast<qsizetype>(encoded.Size));
 }

@@ -40,7 +40,8 @@ QPixmap LoadPicture(const QString& resourceName) {
     try {
         picture = Decode(resourceName);
     } catch (const EJpegError& error) {
-        const QString message = QStringLiteral("Lexipede: picture %1 cannot be shown: %2").arg(resourceName, error.what());
+        const QString message = QStringLiteral("Lexipede: picture %1 cannot be shown: %2")
+                                    .arg(resourceName, error.what());
         std::fprintf(stderr, "%s\n", qPrintable(message));
         if (FirstFailure().isEmpty()) {
             FirstFailure() = message;

@@ -45,7 +45,8 @@ void TRecordFile::OpenWithFlags(int flags, const char* what) {
     }
     int fd;
     do {
-        fd = ::open(path_.c_str(), flags | O_CLOEXEC | (private_ ? O_NOFOLLOW : 0), private_ ? 0600 : 0644);
+        fd = ::open(path_.c_str(), flags | O_CLOEXEC | (private_ ? O_NOFOLLOW : 0),
+                    private_ ? 0600 : 0644);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         Fail(errno, std::string("cannot ") + what);
@@ -73,7 +74,9 @@ void TRecordFile::OpenExisting(TFileAccess access) {
     OpenWithFlags(access == TFileAccess::ReadOnly ? O_RDONLY : O_RDWR, "open");
 }
 
-void TRecordFile::CreateNew() { OpenWithFlags(O_RDWR | O_CREAT | O_EXCL, "create"); }
+void TRecordFile::CreateNew() {
+    OpenWithFlags(O_RDWR | O_CREAT | O_EXCL, "create");
+}
 
 void TRecordFile::CreateOrTruncate() {
     // Truncating only once the file is known to be ours: a private file that
@@ -121,7 +124,8 @@ void TRecordFile::Read(void* record) {
     const off_t offset = static_cast<off_t>(position_ * static_cast<std::int64_t>(recordSize_));
     std::size_t done = 0;
     while (done < recordSize_) {
-        ssize_t got = ::pread(fd_, out + done, recordSize_ - done, offset + static_cast<off_t>(done));
+        ssize_t got =
+            ::pread(fd_, out + done, recordSize_ - done, offset + static_cast<off_t>(done));
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -130,8 +134,7 @@ void TRecordFile::Read(void* record) {
         }
         if (got == 0) {
             Fail(EIO, "record " + std::to_string(position_) + " is truncated (" +
-                          std::to_string(done) + " of " + std::to_string(recordSize_) +
-                          " bytes)");
+                          std::to_string(done) + " of " + std::to_string(recordSize_) + " bytes)");
         }
         done += static_cast<std::size_t>(got);
     }
@@ -146,7 +149,8 @@ void TRecordFile::Write(const void* record) {
     const off_t offset = static_cast<off_t>(position_ * static_cast<std::int64_t>(recordSize_));
     std::size_t done = 0;
     while (done < recordSize_) {
-        ssize_t put = ::pwrite(fd_, in + done, recordSize_ - done, offset + static_cast<off_t>(done));
+        ssize_t put =
+            ::pwrite(fd_, in + done, recordSize_ - done, offset + static_cast<off_t>(done));
         if (put < 0) {
             if (errno == EINTR) {
                 continue;

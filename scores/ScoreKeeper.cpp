@@ -14,7 +14,9 @@ const std::string FileName = "SCORES.DAT";
 
 } // namespace
 
-TScoreFolders TScoreFolders::Default() { return {"", QDir::tempPath().toStdString()}; }
+TScoreFolders TScoreFolders::Default() {
+    return {"", QDir::tempPath().toStdString()};
+}
 
 TScoreKeeper::TScoreKeeper(TScoreFolders folders) : folders_(std::move(folders)) {}
 
@@ -22,7 +24,9 @@ std::string TScoreKeeper::WorkingPath() const {
     return folders_.Working.empty() ? FileName : folders_.Working + "/" + FileName;
 }
 
-std::string TScoreKeeper::TemporaryPath() const { return folders_.Temporary + "/" + FileName; }
+std::string TScoreKeeper::TemporaryPath() const {
+    return folders_.Temporary + "/" + FileName;
+}
 
 void TScoreKeeper::LoadScores() {
     // An existing file must open for writing too; a missing one is created
@@ -38,7 +42,7 @@ void TScoreKeeper::LoadScores() {
                 file.OpenExisting(TFileAccess::ReadWrite);
             } else {
                 file.CreateOrTruncate();
-                Table = TScoreTable {};
+                Table = TScoreTable{};
             }
             opened = true;
             break;
@@ -68,13 +72,15 @@ void TScoreKeeper::LoadScores() {
 bool TScoreKeeper::SaveTo(const std::string& path, bool inSharedFolder) const {
     if (inSharedFolder) {
         struct stat info {};
-        if (::lstat(path.c_str(), &info) == 0 && (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid())) {
-            return false;  // a link someone planted, or another user's file
+        if (::lstat(path.c_str(), &info) == 0 &&
+            (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid())) {
+            return false; // a link someone planted, or another user's file
         }
     }
     const TScoreTable::Record record = Table.Encode();
-    return ReplaceFileAtomically(path, std::string_view(reinterpret_cast<const char*>(record.data()), record.size()),
-                                 inSharedFolder);
+    return ReplaceFileAtomically(
+        path, std::string_view(reinterpret_cast<const char*>(record.data()), record.size()),
+        inSharedFolder);
 }
 
 void TScoreKeeper::SaveScores() {
@@ -85,12 +91,12 @@ void TScoreKeeper::SaveScores() {
 
 int TScoreKeeper::PlaceScore(std::int32_t score) {
     LoadScores();
-    Table.Entry[TScoreTable::WorkingSlot] = TScoreEntry {std::string(NewEntryPlaceholder), score};
+    Table.Entry[TScoreTable::WorkingSlot] = TScoreEntry{std::string(NewEntryPlaceholder), score};
     return SortScores(Table, 0, TScoreTable::WorkingSlot);
 }
 
 void TScoreKeeper::SetScore(const QString& name, std::int32_t score, int position) {
-    Table.Entry[position] = TScoreEntry {NameBytes(name), score};
+    Table.Entry[position] = TScoreEntry{NameBytes(name), score};
 }
 
 void TScoreKeeper::ResetScores() {
@@ -98,7 +104,7 @@ void TScoreKeeper::ResetScores() {
     try {
         file.CreateOrTruncate();
         file.Close();
-        Table = TScoreTable {};
+        Table = TScoreTable{};
     } catch (const EInOutError&) {
         Warn(ScoresNotSaved);
     }

@@ -9,14 +9,16 @@
 // Where SCORES.DAT is looked for: the working directory first, the user's
 // temporary folder when the file cannot be used there.
 struct TScoreFolders {
-    std::string Working;    // "" for the process's working directory
-    std::string Temporary;  // QDir::tempPath(), which honours TMPDIR
+    std::string Working;   // "" for the process's working directory
+    std::string Temporary; // QDir::tempPath(), which honours TMPDIR
 
     static TScoreFolders Default();
 };
 
-inline const QString ScoresMissingOrCorrupt = QStringLiteral("The high scores file is missing or corrupt!");
-inline const QString ScoresNotSaved = QStringLiteral("Something went wrong saving the high scores!");
+inline const QString ScoresMissingOrCorrupt =
+    QStringLiteral("The high scores file is missing or corrupt!");
+inline const QString ScoresNotSaved =
+    QStringLiteral("Something went wrong saving the high scores!");
 
 // The table of the ten best scores and its file. No window: problems are told
 // through Warn with the exact text the player sees.
@@ -24,7 +26,7 @@ class TScoreKeeper {
 public:
     explicit TScoreKeeper(TScoreFolders folders);
 
-    TScoreTable Table;  // all empty at first
+    TScoreTable Table; // all empty at first
     std::function<void(const QString&)> Warn;
 
     // Fills the table from the file, creating an empty file where none exists.

@@ -5,7 +5,7 @@
 #include <utility>
 
 TScoreTable::Record TScoreTable::Encode() const {
-    Record record {};
+    Record record{};
     for (int k = 0; k < Entries; ++k) {
         std::uint8_t* at = record.data() + k * TScoreEntry::RecordSize;
         const TScoreEntry& entry = Entry[k];
@@ -49,6 +49,6 @@ int SortScores(TScoreTable& table, int first, int last) {
             position = p;
         }
     }
-    table.Entry[position] = TScoreEntry {"", -1};
+    table.Entry[position] = TScoreEntry{"", -1};
     return position;
 }

@@ -15,7 +15,7 @@ struct TScoreEntry {
     static constexpr std::size_t RecordSize = 28;
     static constexpr std::size_t MaxName = 20;
 
-    std::string Name;  // single bytes (Latin-1), at most 20
+    std::string Name; // single bytes (Latin-1), at most 20
     std::int32_t Score = 0;
 
     bool operator==(const TScoreEntry&) const = default;

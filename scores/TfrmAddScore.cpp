@@ -15,4 +15,6 @@ void TfrmAddScore::FormShow() {
     ui_->eNewName->setFocus();
 }
 
-void TfrmAddScore::FormClose() { PlayWave("CLICK", true); }
+void TfrmAddScore::FormClose() {
+    PlayWave("CLICK", true);
+}

@@ -9,10 +9,10 @@
 
 #include <QKeyEvent>
 
-TfrmHighScores::TfrmHighScores(TModalRunner& modal, std::int32_t finalScore, bool gameOver, TScoreFolders folders,
-                               QWidget* owner)
-    : TDesignedDialog(owner, 333, 403), modal_(modal),
-      finalScore_(finalScore), gameOver_(gameOver), keeper_(std::move(folders)) {
+TfrmHighScores::TfrmHighScores(TModalRunner& modal, std::int32_t finalScore, bool gameOver,
+                               TScoreFolders folders, QWidget* owner)
+    : TDesignedDialog(owner, 333, 403), modal_(modal), finalScore_(finalScore), gameOver_(gameOver),
+      keeper_(std::move(folders)) {
     setAttribute(Qt::WA_DeleteOnClose);
     EnableKeyPreview();
     keeper_.Warn = [this](const QString& text) { modal_.Warning(this, text); };
@@ -59,13 +59,18 @@ void TfrmHighScores::LoadScores() {
     ShowScores();
 }
 
-void TfrmHighScores::SaveScores() { keeper_.SaveScores(); }
+void TfrmHighScores::SaveScores() {
+    keeper_.SaveScores();
+}
 
 void TfrmHighScores::ShowScores() {
     for (int row = 0; row < TScoreTable::Shown; ++row) {
         const TScoreEntry& entry = keeper_.Table.Entry[row];
         const bool filled = entry.Score != 0;
-        ui_->ScoreGrid->item(row, 0)->setText(filled ? QString::fromLatin1(entry.Name.data(), static_cast<qsizetype>(entry.Name.size())) : QString());
+        ui_->ScoreGrid->item(row, 0)->setText(
+            filled
+                ? QString::fromLatin1(entry.Name.data(), static_cast<qsizetype>(entry.Name.size()))
+                : QString());
         ui_->ScoreGrid->item(row, 1)->setText(filled ? QString::number(entry.Score) : QString());
     }
 }
@@ -78,7 +83,9 @@ void TfrmHighScores::ClearGrid() {
     }
 }
 
-int TfrmHighScores::PlaceScore(std::int32_t score) { return keeper_.PlaceScore(score); }
+int TfrmHighScores::PlaceScore(std::int32_t score) {
+    return keeper_.PlaceScore(score);
+}
 
 void TfrmHighScores::SetScore(const QString& name, std::int32_t score, int position) {
     keeper_.SetScore(name, score, position);
@@ -90,7 +97,9 @@ void TfrmHighScores::ResetScores() {
     LoadScores();
 }
 
-void TfrmHighScores::cmdOkClick() { close(); }
+void TfrmHighScores::cmdOkClick() {
+    close();
+}
 
 void TfrmHighScores::FormKeyDown(QKeyEvent* key) {
     if (CloseOnEnter(key)) {
@@ -102,4 +111,6 @@ void TfrmHighScores::FormKeyDown(QKeyEvent* key) {
     }
 }
 
-void TfrmHighScores::FormClose() { PlayWave("CLICK", true); }
+void TfrmHighScores::FormClose() {
+    PlayWave("CLICK", true);
+}

@@ -14,16 +14,20 @@ using namespace StoreFormat;
 TEST(Builder, keepsOnlyPlainLowerCaseWordsSortedWithoutRepeats) {
     TTempFolder folder;
     WriteBytes(folder.File("a.txt"), "cats\ncat\nAaron\naardvark's\n\ncat\r\nzebra\n"
-                                     "\xc3\xa9" "clair\n" + std::string(22, 'x') + "\n" + std::string(21, 'y'));
+                                     "\xc3\xa9"
+                                     "clair\n" +
+                                         std::string(22, 'x') + "\n" + std::string(21, 'y'));
     WriteBytes(folder.File("b.txt"), "ant\nzebra\n");
-    const TWordSelection selection = SelectWords({folder.File("a.txt"), folder.File("b.txt")}, std::nullopt);
-    EXPECT_EQ(selection.Words, (std::vector<std::string> {"ant", "cat", "cats", std::string(21, 'y'), "zebra"}));
+    const TWordSelection selection =
+        SelectWords({folder.File("a.txt"), folder.File("b.txt")}, std::nullopt);
+    EXPECT_EQ(selection.Words,
+              (std::vector<std::string>{"ant", "cat", "cats", std::string(21, 'y'), "zebra"}));
     EXPECT_EQ(selection.Kept, 5);
     // Aaron, aardvark's, the empty line, eclair with an accent, 22 x's; then cat and zebra twice.
     EXPECT_EQ(selection.Skipped, 7);
 
     const TWordSelection fives = SelectWords({folder.File("a.txt"), folder.File("b.txt")}, 5);
-    EXPECT_EQ(fives.Words, (std::vector<std::string> {"zebra"}));
+    EXPECT_EQ(fives.Words, (std::vector<std::string>{"zebra"}));
 }
 
 TEST(Builder, refusesFilesThatAreNotTextWithTheirLine) {
@@ -35,7 +39,8 @@ TEST(Builder, refusesFilesThatAreNotTextWithTheirLine) {
             SelectWords({folder.File(name)}, std::nullopt);
             FAIL() << name << " was taken as a word list";
         } catch (const EBuildError& error) {
-            EXPECT_NE(std::string(error.what()).find(std::string(name) + ":2"), std::string::npos) << error.what();
+            EXPECT_NE(std::string(error.what()).find(std::string(name) + ":2"), std::string::npos)
+                << error.what();
         }
     }
     EXPECT_THROW(SelectWords({folder.File("missing.txt")}, std::nullopt), EBuildError);
@@ -84,18 +89,24 @@ TEST_P(BuilderShape, buildsASoundTreeOfTheExpectedHeightWhereEveryWordIsFound) {
     tree.OpenTree(folder.Path());
     for (std::size_t w = 0; w < words.size(); ++w) {
         ASSERT_TRUE(tree.FindWord(words[w])) << words[w];
-        ASSERT_EQ(tree.CurrentRecordNumber(), static_cast<std::int32_t>(w)) << "data record i holds word i";
+        ASSERT_EQ(tree.CurrentRecordNumber(), static_cast<std::int32_t>(w))
+            << "data record i holds word i";
         ASSERT_FALSE(tree.FindWord(words[w] + "a")) << words[w] << "a";
     }
 }
 
-void PrintTo(const TShapeCase& c, std::ostream* out) { *out << c.Words << " words"; }
+void PrintTo(const TShapeCase& c, std::ostream* out) {
+    *out << c.Words << " words";
+}
 
 INSTANTIATE_TEST_SUITE_P(Sizes, BuilderShape,
-                         ::testing::Values(TShapeCase {0, 0, 0}, TShapeCase {1, 1, 1}, TShapeCase {22, 1, 1},
-                                           TShapeCase {23, 2, 3}, TShapeCase {22 * 23, 2, 24},
-                                           TShapeCase {22 * 23 + 1, 3, 27}),
-                         [](const auto& info) { return std::to_string(info.param.Words) + "words"; });
+                         ::testing::Values(TShapeCase{0, 0, 0}, TShapeCase{1, 1, 1},
+                                           TShapeCase{22, 1, 1}, TShapeCase{23, 2, 3},
+                                           TShapeCase{22 * 23, 2, 24},
+                                           TShapeCase{22 * 23 + 1, 3, 27}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.Words) + "words";
+                         });
 
 TEST(Builder, separatorsAreTheFirstKeysOfTheChildrenToTheirRight) {
     TTempFolder folder;
@@ -123,7 +134,9 @@ struct TCheckerCase {
     const char* Fault;
 };
 
-void PrintTo(const TCheckerCase& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const TCheckerCase& c, std::ostream* out) {
+    *out << c.Name;
+}
 
 class CheckerFinds : public ::testing::TestWithParam<TCheckerCase> {};
 
@@ -150,24 +163,33 @@ TEST_P(CheckerFinds, theFaultAndSaysWhatItIs) {
 INSTANTIATE_TEST_SUITE_P(
     EachFault, CheckerFinds,
     ::testing::Values(
-        TCheckerCase {"partialRecord", [](std::string& i, std::string&) { i.resize(i.size() - 3); }, "not whole"},
-        TCheckerCase {"keysOutOfOrder",
-                      [](std::string& i, std::string&) { std::swap(i[Leaf + NodeKeys + 4], i[Leaf + NodeKeys + KeyFieldWidth + 4]); },
-                      "not ascending"},
-        TCheckerCase {"dataRecordDiffers", [](std::string&, std::string& d) { d[DataChars] = 'z'; }, "does not hold its key"},
-        TCheckerCase {"leafSlotZeroNotMinusOne", [](std::string& i, std::string&) { i[Leaf + NodePointers] = 5; }, "slot 0"},
-        TCheckerCase {"wordCountWrong", [](std::string& i, std::string&) { i[HeaderWordCount] = 99; }, "header says 99 words"},
-        TCheckerCase {"keyTooLong", [](std::string& i, std::string&) { i[Leaf + NodeKeys] = 30; }, "length 30"},
-        TCheckerCase {"nodeReachedTwice",
-                      [](std::string& i, std::string&) {
-                          // The root is the last record; point its second child at the first leaf.
-                          const std::size_t root = i.size() - IndexRecordSize;
-                          PutInt32(reinterpret_cast<std::uint8_t*>(&i[root + NodePointers + 4]), 1);
-                      },
-                      "reached twice"},
-        TCheckerCase {"keyOutsideParentRange",
-                      [](std::string& i, std::string&) { i[2 * Leaf + NodeKeys + KeyFieldWidth + 4] = 'a'; },
-                      "outside the range"}),
+        TCheckerCase{"partialRecord", [](std::string& i, std::string&) { i.resize(i.size() - 3); },
+                     "not whole"},
+        TCheckerCase{"keysOutOfOrder",
+                     [](std::string& i, std::string&) {
+                         std::swap(i[Leaf + NodeKeys + 4], i[Leaf + NodeKeys + KeyFieldWidth + 4]);
+                     },
+                     "not ascending"},
+        TCheckerCase{"dataRecordDiffers", [](std::string&, std::string& d) { d[DataChars] = 'z'; },
+                     "does not hold its key"},
+        TCheckerCase{"leafSlotZeroNotMinusOne",
+                     [](std::string& i, std::string&) { i[Leaf + NodePointers] = 5; }, "slot 0"},
+        TCheckerCase{"wordCountWrong",
+                     [](std::string& i, std::string&) { i[HeaderWordCount] = 99; },
+                     "header says 99 words"},
+        TCheckerCase{"keyTooLong", [](std::string& i, std::string&) { i[Leaf + NodeKeys] = 30; },
+                     "length 30"},
+        TCheckerCase{"nodeReachedTwice",
+                     [](std::string& i, std::string&) {
+                         // The root is the last record; point its second child at the first leaf.
+                         const std::size_t root = i.size() - IndexRecordSize;
+                         PutInt32(reinterpret_cast<std::uint8_t*>(&i[root + NodePointers + 4]), 1);
+                     },
+                     "reached twice"},
+        TCheckerCase{
+            "keyOutsideParentRange",
+            [](std::string& i, std::string&) { i[2 * Leaf + NodeKeys + KeyFieldWidth + 4] = 'a'; },
+            "outside the range"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // The shipped dictionary, built from wamerican-large by the build itself.
@@ -183,7 +205,8 @@ TEST(ShippedDictionary, holdsEveryKeptWordAndNothingElse) {
     const std::unordered_set<std::string> known(list.Words.begin(), list.Words.end());
     int misses = 0;
     for (std::size_t w = 0; w < list.Words.size() && misses < 5000; w += 17) {
-        for (const std::string& candidate : {list.Words[w] + "q", "x" + list.Words[w], list.Words[w].substr(1) + "zz"}) {
+        for (const std::string& candidate :
+             {list.Words[w] + "q", "x" + list.Words[w], list.Words[w].substr(1) + "zz"}) {
             if (known.count(candidate) == 0) {
                 ASSERT_FALSE(tree.FindWord(candidate)) << candidate;
                 ++misses;

@@ -27,7 +27,7 @@ std::vector<std::uint32_t> Draws(TRandomSource& random, std::uint32_t n, int cou
 TEST(RandomSource, firstDrawsFromAFreshStateArePinned) {
     TRandomSource random;
     EXPECT_EQ(random.State(), 0u);
-    EXPECT_EQ(Draws(random, 101, 6), (std::vector<std::uint32_t> {0, 3, 86, 20, 27, 67}));
+    EXPECT_EQ(Draws(random, 101, 6), (std::vector<std::uint32_t>{0, 3, 86, 20, 27, 67}));
     EXPECT_EQ(random.State(), 2884733762u);
 }
 
@@ -37,7 +37,7 @@ TEST(RandomSource, reseedTakesMillisecondsSinceUtcMidnight) {
     TRandomSource random;
     random.Reseed(clock);
     EXPECT_EQ(random.State(), 45296789u);
-    EXPECT_EQ(Draws(random, 5, 3), (std::vector<std::uint32_t> {2, 1, 1}));
+    EXPECT_EQ(Draws(random, 5, 3), (std::vector<std::uint32_t>{2, 1, 1}));
 
     // Within one millisecond a reseed repeats the state, and so the next draw.
     TRandomSource again;
@@ -62,7 +62,7 @@ TEST(DateTime, unixTimeBecomesDaysSince1899WithTheLocalOffset) {
 }
 
 TEST(DateTime, decodeTimeRoundsToTheMillisecondThenTruncates) {
-    const TTimeOfDay game = DecodeTime(0.002);  // the game's length
+    const TTimeOfDay game = DecodeTime(0.002); // the game's length
     EXPECT_EQ(game.Minutes, 2);
     EXPECT_EQ(game.Seconds, 52);
     EXPECT_EQ(game.Milliseconds, 800);

@@ -81,7 +81,7 @@ TEST(DictTree, leafRootAnswersFromTheRootAndReadsOnlyTheDataOfAFoundWord) {
     layout.Data = {"cat", "cats"};
     WriteStoreFiles(folder.Path(), "Dict", layout);
     TBPlusTree tree;
-    tree.OpenTree(folder.Path() + "/");  // a trailing "/" is accepted too
+    tree.OpenTree(folder.Path() + "/"); // a trailing "/" is accepted too
     EXPECT_TRUE(tree.FindWord("cat"));
     EXPECT_TRUE(tree.FindWord("cats"));
     EXPECT_FALSE(tree.FindWord("ca"));
@@ -146,11 +146,13 @@ TEST(DictTree, emptyBuiltStoreAnswersFalse) {
 struct TDamage {
     const char* Name;
     std::function<void(TStoreLayout&)> Apply;
-    const char* Message;  // part of the error text
-    bool AtOpening;       // or else at the lookup of "dog"
+    const char* Message; // part of the error text
+    bool AtOpening;      // or else at the lookup of "dog"
 };
 
-void PrintTo(const TDamage& damage, std::ostream* out) { *out << damage.Name; }
+void PrintTo(const TDamage& damage, std::ostream* out) {
+    *out << damage.Name;
+}
 
 class DictTreeDamage : public ::testing::TestWithParam<TDamage> {};
 
@@ -175,26 +177,37 @@ TEST_P(DictTreeDamage, raisesAClearErrorNamingTheFile) {
 INSTANTIATE_TEST_SUITE_P(
     EachKind, DictTreeDamage,
     ::testing::Values(
-        TDamage {"negativeHeight", [](TStoreLayout& s) { s.Height = -1; }, "height -1", true},
-        TDamage {"heightAboveNodeCount", [](TStoreLayout& s) { s.Height = 8; }, "height 8", true},
-        TDamage {"heightAboveCap",
-                 [](TStoreLayout& s) {
-                     s.Height = 33;
-                     s.Nodes.resize(40, {{}, {1}});
-                 },
-                 "height 33", true},
-        TDamage {"rootIsTheHeader", [](TStoreLayout& s) { s.RootRec = 0; }, "root record 0", true},
-        TDamage {"rootPastTheEnd", [](TStoreLayout& s) { s.RootRec = 99; }, "root record 99", true},
-        TDamage {"negativeWordCount", [](TStoreLayout& s) { s.WordCount = -5; }, "negative word count", true},
-        TDamage {"rootKeyCountAbove22", [](TStoreLayout& s) { s.Nodes[6].KeyCountOverride = 23; }, "has 23 keys", true},
-        TDamage {"rootKeyCountNegative", [](TStoreLayout& s) { s.Nodes[6].KeyCountOverride = -1; }, "has -1 keys", true},
-        TDamage {"rootKeyLongerThan21", [](TStoreLayout& s) { s.Nodes[6].Keys[0] = std::string(22, 'd'); }, "length 22", true},
-        TDamage {"childKeyCountAbove22", [](TStoreLayout& s) { s.Nodes[5].KeyCountOverride = 200; }, "has 200 keys", false},
-        TDamage {"childPointerPastTheEnd", [](TStoreLayout& s) { s.Nodes[6].Pointers[1] = 70; }, "child pointer 70", false},
-        TDamage {"childPointerToTheHeader", [](TStoreLayout& s) { s.Nodes[5].Pointers[0] = 0; }, "child pointer 0", false},
-        TDamage {"childPointerMinusOne", [](TStoreLayout& s) { s.Nodes[6].Pointers[1] = -1; }, "child pointer -1", false},
-        TDamage {"dataPointerPastTheEnd", [](TStoreLayout& s) { s.Nodes[2].Pointers[1] = 8; }, "data pointer 8", false},
-        TDamage {"dataPointerNegative", [](TStoreLayout& s) { s.Nodes[2].Pointers[1] = -7; }, "data pointer -7", false}),
+        TDamage{"negativeHeight", [](TStoreLayout& s) { s.Height = -1; }, "height -1", true},
+        TDamage{"heightAboveNodeCount", [](TStoreLayout& s) { s.Height = 8; }, "height 8", true},
+        TDamage{"heightAboveCap",
+                [](TStoreLayout& s) {
+                    s.Height = 33;
+                    s.Nodes.resize(40, {{}, {1}});
+                },
+                "height 33", true},
+        TDamage{"rootIsTheHeader", [](TStoreLayout& s) { s.RootRec = 0; }, "root record 0", true},
+        TDamage{"rootPastTheEnd", [](TStoreLayout& s) { s.RootRec = 99; }, "root record 99", true},
+        TDamage{"negativeWordCount", [](TStoreLayout& s) { s.WordCount = -5; },
+                "negative word count", true},
+        TDamage{"rootKeyCountAbove22", [](TStoreLayout& s) { s.Nodes[6].KeyCountOverride = 23; },
+                "has 23 keys", true},
+        TDamage{"rootKeyCountNegative", [](TStoreLayout& s) { s.Nodes[6].KeyCountOverride = -1; },
+                "has -1 keys", true},
+        TDamage{"rootKeyLongerThan21",
+                [](TStoreLayout& s) { s.Nodes[6].Keys[0] = std::string(22, 'd'); }, "length 22",
+                true},
+        TDamage{"childKeyCountAbove22", [](TStoreLayout& s) { s.Nodes[5].KeyCountOverride = 200; },
+                "has 200 keys", false},
+        TDamage{"childPointerPastTheEnd", [](TStoreLayout& s) { s.Nodes[6].Pointers[1] = 70; },
+                "child pointer 70", false},
+        TDamage{"childPointerToTheHeader", [](TStoreLayout& s) { s.Nodes[5].Pointers[0] = 0; },
+                "child pointer 0", false},
+        TDamage{"childPointerMinusOne", [](TStoreLayout& s) { s.Nodes[6].Pointers[1] = -1; },
+                "child pointer -1", false},
+        TDamage{"dataPointerPastTheEnd", [](TStoreLayout& s) { s.Nodes[2].Pointers[1] = 8; },
+                "data pointer 8", false},
+        TDamage{"dataPointerNegative", [](TStoreLayout& s) { s.Nodes[2].Pointers[1] = -7; },
+                "data pointer -7", false}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(DictTree, missingDataFileBesideAnIndexIsAnError) {
@@ -210,7 +223,8 @@ TEST(DictTree, missingDataFileBesideAnIndexIsAnError) {
 std::vector<std::string> SomeWords(int count) {
     std::vector<std::string> words;
     for (int i = 0; i < count; ++i) {
-        words.push_back(std::string(1, static_cast<char>('a' + i % 26)) + std::string(1, static_cast<char>('a' + i / 26 % 26)) +
+        words.push_back(std::string(1, static_cast<char>('a' + i % 26)) +
+                        std::string(1, static_cast<char>('a' + i / 26 % 26)) +
                         std::string(1 + i % 3, 'x'));
     }
     std::sort(words.begin(), words.end());
@@ -228,9 +242,10 @@ TEST(DictTree, truncationAtEveryRecordBoundaryFailsCleanly) {
     const std::size_t indexRecords = index.size() / StoreFormat::IndexRecordSize;
 
     for (std::size_t keep = 0; keep < indexRecords; ++keep) {
-        for (std::size_t extra : {std::size_t {0}, std::size_t {100}}) {
+        for (std::size_t extra : {std::size_t{0}, std::size_t{100}}) {
             TTempFolder folder;
-            WriteBytes(folder.File("Dict.idx"), index.substr(0, keep * StoreFormat::IndexRecordSize + extra));
+            WriteBytes(folder.File("Dict.idx"),
+                       index.substr(0, keep * StoreFormat::IndexRecordSize + extra));
             WriteBytes(folder.File("Dict.dat"), data);
             TBPlusTree tree;
             int found = 0;
@@ -245,7 +260,7 @@ TEST(DictTree, truncationAtEveryRecordBoundaryFailsCleanly) {
                     }
                 }
             } catch (const EInOutError&) {
-                failed = -1;  // refused at opening
+                failed = -1; // refused at opening
             }
             EXPECT_NE(failed, 0) << "index cut to " << keep << " records + " << extra << " bytes";
             EXPECT_LT(found, static_cast<int>(words.size()));
@@ -263,7 +278,8 @@ TEST(DictTree, truncationAtEveryRecordBoundaryFailsCleanly) {
             if (w < keep) {
                 EXPECT_TRUE(tree.FindWord(words[w]));
             } else {
-                EXPECT_THROW(tree.FindWord(words[w]), EInOutError) << words[w] << " with " << keep << " data records";
+                EXPECT_THROW(tree.FindWord(words[w]), EInOutError)
+                    << words[w] << " with " << keep << " data records";
             }
         }
     }
@@ -285,7 +301,8 @@ TEST(DictTree, flippedBytesNeverCrashOrHang) {
         TTempFolder folder;
         std::string damaged = index;
         for (int flip = 0; flip < 4; ++flip) {
-            damaged[next(static_cast<std::uint32_t>(damaged.size()))] ^= static_cast<char>(1 + next(255));
+            damaged[next(static_cast<std::uint32_t>(damaged.size()))] ^=
+                static_cast<char>(1 + next(255));
         }
         WriteBytes(folder.File("Dict.idx"), damaged);
         WriteBytes(folder.File("Dict.dat"), data);

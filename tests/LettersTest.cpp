@@ -28,7 +28,8 @@ TEST(LetterOffset, placesWideAndNarrowFacesInTheirDie) {
     EXPECT_EQ(LetterOffset("QU").X, 5);
     EXPECT_EQ(LetterOffset("I").X, 18);
     for (std::string_view face : {"A", "M", "W", "Z", "Qu", "i", ""}) {
-        EXPECT_EQ(LetterOffset(face).X, 13) << face << ": the comparison is whole and case-sensitive";
+        EXPECT_EQ(LetterOffset(face).X, 13)
+            << face << ": the comparison is whole and case-sensitive";
     }
     for (std::string_view face : {"QU", "I", "E"}) {
         EXPECT_EQ(LetterOffset(face).Y, 10);

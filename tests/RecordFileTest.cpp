@@ -1,7 +1,8 @@
+#include "platform/RecordFile.h"
+
 #include "StoreFixture.h"
 #include "platform/InOutError.h"
 #include "platform/ProgramFolder.h"
-#include "platform/RecordFile.h"
 
 #include <array>
 #include <cerrno>
@@ -15,14 +16,14 @@ TEST(RecordFile, writesAndReadsWholeRecordsByNumber) {
     TTempFolder folder;
     TRecordFile file(folder.File("r.dat"), 8);
     file.CreateOrTruncate();
-    const Record first {'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h'};
-    const Record second {'1', '2', '3', '4', '5', '6', '7', '8'};
+    const Record first{'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h'};
+    const Record second{'1', '2', '3', '4', '5', '6', '7', '8'};
     file.Write(first.data());
     file.Write(second.data());
     EXPECT_TRUE(file.Eof());
     EXPECT_EQ(file.RecordCount(), 2);
 
-    Record got {};
+    Record got{};
     file.Seek(1);
     file.Read(got.data());
     EXPECT_EQ(got, second);
@@ -40,7 +41,7 @@ TEST(RecordFile, aTruncatedRecordIsAFailureNamingTheFile) {
     TRecordFile file(folder.File("short.dat"), 8);
     file.OpenExisting(TFileAccess::ReadOnly);
     EXPECT_EQ(file.RecordCount(), 1);
-    Record got {};
+    Record got{};
     file.Seek(1);
     try {
         file.Read(got.data());
@@ -68,7 +69,7 @@ TEST(RecordFile, failuresCarryTheSystemErrorCode) {
     EXPECT_THROW(folderAsFile.OpenExisting(TFileAccess::ReadOnly), EInOutError);
 
     TRecordFile closed(folder.File("c.dat"), 8);
-    Record buffer {};
+    Record buffer{};
     EXPECT_THROW(closed.Read(buffer.data()), EInOutError);
 }
 

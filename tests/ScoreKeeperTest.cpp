@@ -1,8 +1,9 @@
 // The high-score table and SCORES.DAT without a window: placement, the file
 // layout, damaged files, the temporary-folder fallback and a save that fails.
 
-#include "StoreFixture.h"
 #include "scores/ScoreKeeper.h"
+
+#include "StoreFixture.h"
 
 #include <QStringList>
 #include <csignal>
@@ -19,7 +20,7 @@ TScoreTable Rows(std::initializer_list<std::pair<const char*, int>> rows) {
     TScoreTable table;
     int k = 0;
     for (const auto& [name, score] : rows) {
-        table.Entry[k++] = TScoreEntry {name, score};
+        table.Entry[k++] = TScoreEntry{name, score};
     }
     return table;
 }
@@ -45,7 +46,7 @@ struct TKeeperFixture {
 
 TEST(ScoreTable, entriesAre28BytesAndTheTable308) {
     TScoreTable table = Rows({{"Ann", 25}, {"", 7}});
-    table.Entry[10] = TScoreEntry {"Dropped", 3};
+    table.Entry[10] = TScoreEntry{"Dropped", 3};
     const auto record = table.Encode();
     EXPECT_EQ(record.size(), 308u);
     EXPECT_EQ(record[0], 3);
@@ -57,7 +58,7 @@ TEST(ScoreTable, entriesAre28BytesAndTheTable308) {
 }
 
 TEST(ScoreTable, aLengthByteAbove20CountsAs20) {
-    TScoreTable::Record record {};
+    TScoreTable::Record record{};
     record[0] = 200;
     for (int i = 1; i <= 27; ++i) {
         record[i] = 'a';
@@ -77,27 +78,38 @@ class Placement : public ::testing::TestWithParam<TPlacement> {};
 
 TEST_P(Placement, putsTheScoreBelowEveryEqualOrBetterEntry) {
     TScoreTable table = GetParam().Before;
-    table.Entry[10] = TScoreEntry {std::string(NewEntryPlaceholder), GetParam().Score};
+    table.Entry[10] = TScoreEntry{std::string(NewEntryPlaceholder), GetParam().Score};
     EXPECT_EQ(SortScores(table, 0, 10), GetParam().Position);
     if (GetParam().Position < 10) {
-        EXPECT_EQ(table.Entry[GetParam().Position], (TScoreEntry {"", -1}));
+        EXPECT_EQ(table.Entry[GetParam().Position], (TScoreEntry{"", -1}));
         EXPECT_EQ(table.Entry[10], GetParam().WorkingSlotAfter);
     }
 }
 
-const TScoreTable Full = Rows({{"a", 100}, {"b", 90}, {"c", 80}, {"d", 70}, {"e", 60},
-                               {"f", 50}, {"g", 40}, {"h", 30}, {"i", 20}, {"j", 10}});
+const TScoreTable Full = Rows({{"a", 100},
+                               {"b", 90},
+                               {"c", 80},
+                               {"d", 70},
+                               {"e", 60},
+                               {"f", 50},
+                               {"g", 40},
+                               {"h", 30},
+                               {"i", 20},
+                               {"j", 10}});
 
-void PrintTo(const TPlacement& p, std::ostream* out) { *out << p.Case; }
+void PrintTo(const TPlacement& p, std::ostream* out) {
+    *out << p.Case;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Placement,
-    ::testing::Values(TPlacement {"firstScoreGoesToTheTop", {}, 5, 0, {}},
-                      TPlacement {"zeroNeverEnters", {}, 0, 10, {}},
-                      TPlacement {"tiesGoBelow", Rows({{"a", 50}, {"b", 40}, {"c", 40}, {"d", 30}}), 40, 3, {}},
-                      TPlacement {"equalToTheLastStaysOut", Full, 10, 10, {}},
-                      TPlacement {"oneMoreGetsInAndTheLastDropsOut", Full, 11, 9, {"j", 10}},
-                      TPlacement {"bestMovesEveryoneDown", Full, 101, 0, {"j", 10}}),
+    ::testing::Values(
+        TPlacement{"firstScoreGoesToTheTop", {}, 5, 0, {}},
+        TPlacement{"zeroNeverEnters", {}, 0, 10, {}},
+        TPlacement{"tiesGoBelow", Rows({{"a", 50}, {"b", 40}, {"c", 40}, {"d", 30}}), 40, 3, {}},
+        TPlacement{"equalToTheLastStaysOut", Full, 10, 10, {}},
+        TPlacement{"oneMoreGetsInAndTheLastDropsOut", Full, 11, 9, {"j", 10}},
+        TPlacement{"bestMovesEveryoneDown", Full, 101, 0, {"j", 10}}),
     [](const auto& info) { return std::string(info.param.Case); });
 
 TEST(ScoreKeeper, noFileGivesAnEmptyFileAndTenBlankRowsThatStayEmptyWhenViewed) {
@@ -105,7 +117,7 @@ TEST(ScoreKeeper, noFileGivesAnEmptyFileAndTenBlankRowsThatStayEmptyWhenViewed) 
     TScoreKeeper keeper = f.Keeper();
     keeper.Table = Rows({{"stale", 9}});
     keeper.LoadScores();
-    EXPECT_EQ(keeper.Table, TScoreTable {});
+    EXPECT_EQ(keeper.Table, TScoreTable{});
     EXPECT_EQ(ReadBytes(f.WorkingFile()), "");
     EXPECT_TRUE(std::filesystem::exists(f.WorkingFile()));
     keeper.LoadScores();
@@ -126,9 +138,10 @@ TEST(ScoreKeeper, aPlacedAndNamedScoreIsSavedAsOneWholeRecord) {
     TScoreTable::Record record;
     std::copy(saved.begin(), saved.end(), record.begin());
     const TScoreTable table = TScoreTable::Decode(record);
-    EXPECT_EQ(table.Entry[5], (TScoreEntry {"A name much longer t", 55}));
-    EXPECT_EQ(table.Entry[6], (TScoreEntry {"f", 50}));
-    EXPECT_EQ(table.Entry[10], (TScoreEntry {"j", 10})) << "the working slot keeps the entry that dropped out";
+    EXPECT_EQ(table.Entry[5], (TScoreEntry{"A name much longer t", 55}));
+    EXPECT_EQ(table.Entry[6], (TScoreEntry{"f", 50}));
+    EXPECT_EQ(table.Entry[10], (TScoreEntry{"j", 10}))
+        << "the working slot keeps the entry that dropped out";
     EXPECT_TRUE(f.Warnings.isEmpty());
 }
 
@@ -144,7 +157,7 @@ TEST(ScoreKeeper, theLastWholeRecordOfAFileWins) {
     WriteBytes(f.WorkingFile(), Record(Rows({{"old", 5}})) + Record(Rows({{"new", 7}})));
     TScoreKeeper keeper = f.Keeper();
     keeper.LoadScores();
-    EXPECT_EQ(keeper.Table.Entry[0], (TScoreEntry {"new", 7}));
+    EXPECT_EQ(keeper.Table.Entry[0], (TScoreEntry{"new", 7}));
     EXPECT_TRUE(f.Warnings.isEmpty());
 }
 
@@ -153,14 +166,14 @@ TEST(ScoreKeeper, aPartialRecordWarnsOnceAndKeepsWhatWasRead) {
     WriteBytes(f.WorkingFile(), std::string(300, '\x07'));
     TScoreKeeper keeper = f.Keeper();
     keeper.LoadScores();
-    EXPECT_EQ(f.Warnings, QStringList {ScoresMissingOrCorrupt});
-    EXPECT_EQ(keeper.Table, TScoreTable {});
+    EXPECT_EQ(f.Warnings, QStringList{ScoresMissingOrCorrupt});
+    EXPECT_EQ(keeper.Table, TScoreTable{});
 
     f.Warnings.clear();
     WriteBytes(f.WorkingFile(), Record(Rows({{"whole", 9}})) + std::string(100, '\x07'));
     keeper.LoadScores();
-    EXPECT_EQ(f.Warnings, QStringList {ScoresMissingOrCorrupt});
-    EXPECT_EQ(keeper.Table.Entry[0], (TScoreEntry {"whole", 9}));
+    EXPECT_EQ(f.Warnings, QStringList{ScoresMissingOrCorrupt});
+    EXPECT_EQ(keeper.Table.Entry[0], (TScoreEntry{"whole", 9}));
     EXPECT_EQ(ReadBytes(f.WorkingFile()).size(), 408u) << "loading never rewrites the file";
 }
 
@@ -172,7 +185,7 @@ TEST(ScoreKeeper, resetEmptiesTheWorkingFileButNotTheTemporaryCopy) {
     keeper.LoadScores();
     keeper.ResetScores();
     EXPECT_EQ(std::filesystem::file_size(f.WorkingFile()), 0u);
-    EXPECT_EQ(keeper.Table, TScoreTable {});
+    EXPECT_EQ(keeper.Table, TScoreTable{});
     EXPECT_EQ(ReadBytes(f.TemporaryFile()), Record(Full));
     EXPECT_EQ(keeper.PlaceScore(3), 0) << "the next score goes to row 0";
 }
@@ -186,13 +199,13 @@ TEST(ScoreKeeper, anUnusableWorkingFolderFallsBackToTheTemporaryFolderSilently) 
     EXPECT_TRUE(f.Warnings.isEmpty());
     EXPECT_EQ(ReadBytes(f.TemporaryFile()).size(), 308u);
     keeper.LoadScores();
-    EXPECT_EQ(keeper.Table.Entry[0], (TScoreEntry {"Ann", 12}));
+    EXPECT_EQ(keeper.Table.Entry[0], (TScoreEntry{"Ann", 12}));
 }
 
 TEST(ScoreKeeper, aReadOnlyWorkingFolderFallsBackForAnOrdinaryUser) {
     TKeeperFixture f;
     ::chmod(f.Working.Path().c_str(), 0555);
-    ::chown(f.Temporary.Path().c_str(), 65534, 65534);  // when root, the child runs as nobody
+    ::chown(f.Temporary.Path().c_str(), 65534, 65534); // when root, the child runs as nobody
     const std::string working = f.Working.Path();
     const std::string temporary = f.Temporary.Path();
     EXPECT_TRUE(RunUnprivileged([&] {
@@ -215,7 +228,7 @@ TEST(ScoreKeeper, aLinkPlantedInTheTemporaryFolderIsNeverFollowed) {
     TScoreKeeper keeper = f.Keeper(f.Working.File("not-a-folder"));
     keeper.SetScore(QStringLiteral("Eve"), 50, keeper.PlaceScore(50));
     keeper.SaveScores();
-    EXPECT_EQ(f.Warnings, (QStringList {ScoresMissingOrCorrupt, ScoresNotSaved}));
+    EXPECT_EQ(f.Warnings, (QStringList{ScoresMissingOrCorrupt, ScoresNotSaved}));
     EXPECT_EQ(ReadBytes(victim), "precious");
     EXPECT_TRUE(std::filesystem::is_symlink(f.TemporaryFile()));
 
@@ -223,7 +236,7 @@ TEST(ScoreKeeper, aLinkPlantedInTheTemporaryFolderIsNeverFollowed) {
     std::filesystem::remove(victim);
     f.Warnings.clear();
     keeper.LoadScores();
-    EXPECT_EQ(f.Warnings, QStringList {ScoresMissingOrCorrupt});
+    EXPECT_EQ(f.Warnings, QStringList{ScoresMissingOrCorrupt});
     EXPECT_FALSE(std::filesystem::exists(victim));
 }
 
@@ -238,7 +251,7 @@ TEST(ScoreKeeper, anotherUsersFileInTheTemporaryFolderIsLeftAlone) {
     TScoreKeeper keeper = f.Keeper(f.Working.File("not-a-folder"));
     keeper.LoadScores();
     keeper.SaveScores();
-    EXPECT_EQ(f.Warnings, (QStringList {ScoresMissingOrCorrupt, ScoresNotSaved}));
+    EXPECT_EQ(f.Warnings, (QStringList{ScoresMissingOrCorrupt, ScoresNotSaved}));
     EXPECT_EQ(ReadBytes(f.TemporaryFile()), Record(Full));
 }
 
@@ -251,14 +264,14 @@ TEST(ScoreKeeper, aSaveThatFailsPartWayLeavesTheOldTableWhole) {
     if (child == 0) {
         // Files may not grow past 100 bytes: every write of the 308-byte record fails.
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit {100, 100};
+        const rlimit limit{100, 100};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         QStringList warnings;
         TScoreKeeper keeper({working, temporary});
         keeper.Warn = [&warnings](const QString& text) { warnings.push_back(text); };
         keeper.SetScore(QStringLiteral("Max"), 999, keeper.PlaceScore(999));
         keeper.SaveScores();
-        ::_exit(warnings == QStringList {ScoresNotSaved} ? 0 : 1);
+        ::_exit(warnings == QStringList{ScoresNotSaved} ? 0 : 1);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
@@ -277,11 +290,11 @@ TEST(ScoreKeeper, whenNeitherPlaceCanBeUsedLoadingWarnsOnceAndTheTableStaysEmpty
     QStringList warnings;
     keeper.Warn = [&warnings](const QString& text) { warnings.push_back(text); };
     keeper.LoadScores();
-    EXPECT_EQ(warnings, QStringList {ScoresMissingOrCorrupt});
-    EXPECT_EQ(keeper.Table, TScoreTable {});
+    EXPECT_EQ(warnings, QStringList{ScoresMissingOrCorrupt});
+    EXPECT_EQ(keeper.Table, TScoreTable{});
     warnings.clear();
     keeper.ResetScores();
-    EXPECT_EQ(warnings, QStringList {ScoresNotSaved});
+    EXPECT_EQ(warnings, QStringList{ScoresNotSaved});
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 namespace {
 
 TEST(Scoring, pointsGoByLength) {
-    const std::pair<std::size_t, int> table[] = {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 3},
+    const std::pair<std::size_t, int> table[] = {{0, 0}, {1, 0}, {2, 1},  {3, 1},   {4, 2},  {5, 3},
                                                  {6, 6}, {7, 8}, {8, 10}, {10, 10}, {25, 10}};
     for (const auto& [letters, points] : table) {
         EXPECT_EQ(PointsForLength(letters), points) << letters << " letters";

@@ -8,12 +8,12 @@
 #include <QFile>
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <thread>
-#include <csignal>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -38,7 +38,8 @@ std::uint32_t Le32(const QByteArray& bytes, qsizetype at) {
 }
 
 std::uint16_t Le16(const QByteArray& bytes, qsizetype at) {
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8);
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[at]) |
+                                      static_cast<std::uint8_t>(bytes[at + 1]) << 8);
 }
 
 // An output on SDL's disk driver, which writes what the device is handed to a file.
@@ -60,7 +61,8 @@ protected:
         return {bytes.begin(), bytes.end()};
     }
 
-    static std::ptrdiff_t Find(const std::vector<std::uint8_t>& haystack, const std::vector<std::uint8_t>& needle) {
+    static std::ptrdiff_t Find(const std::vector<std::uint8_t>& haystack,
+                               const std::vector<std::uint8_t>& needle) {
         const auto at = std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end());
         return at == haystack.end() ? -1 : at - haystack.begin();
     }
@@ -73,7 +75,7 @@ protected:
 TEST_F(DiskOutput, aPlayedClipReachesTheDeviceWhole) {
     const std::vector<std::uint8_t> click = *output_->Clip("CLICK");
     ASSERT_GT(click.size(), 100u);
-    output_->Play("Click", false);  // any case
+    output_->Play("Click", false); // any case
     EXPECT_GE(Find(Handed(), click), 0);
 }
 
@@ -93,8 +95,8 @@ TEST_F(DiskOutput, aNewClipCutsTheOneStillPlaying) {
               0)
         << "GAMEOVER had begun";
     const std::uint8_t silence = handed.back();
-    EXPECT_TRUE(std::all_of(handed.begin() + clickAt + static_cast<std::ptrdiff_t>(click.size()), handed.end(),
-                            [silence](std::uint8_t b) { return b == silence; }))
+    EXPECT_TRUE(std::all_of(handed.begin() + clickAt + static_cast<std::ptrdiff_t>(click.size()),
+                            handed.end(), [silence](std::uint8_t b) { return b == silence; }))
         << "after CLICK the cut GAMEOVER does not come back";
     EXPECT_LT(handed.size(), gameOver.size() / 2);
 }
@@ -102,8 +104,10 @@ TEST_F(DiskOutput, aNewClipCutsTheOneStillPlaying) {
 TEST_F(DiskOutput, aClipWithAChunkAfterItsDataPlaysOnlyItsSamples) {
     const QByteArray wave = CompiledClip("GAMEOVER");
     const std::uint32_t dataLength = Le32(wave, 40);
-    const std::uint32_t dataEnd = 44 + dataLength + dataLength % 2;  // chunks are padded to even sizes
-    ASSERT_GT(static_cast<std::uint32_t>(wave.size()), dataEnd + 8) << "GAMEOVER carries a chunk after its data";
+    const std::uint32_t dataEnd =
+        44 + dataLength + dataLength % 2; // chunks are padded to even sizes
+    ASSERT_GT(static_cast<std::uint32_t>(wave.size()), dataEnd + 8)
+        << "GAMEOVER carries a chunk after its data";
     EXPECT_EQ(wave.mid(dataEnd, 4), QByteArray("LIST"));
     const double seconds = static_cast<double>(output_->Clip("GAMEOVER")->size()) /
                            (output_->BytesPerFrame() * output_->DeviceRate());
@@ -135,12 +139,17 @@ TEST_P(ClipFormat, isMonoPcmWithTheCatalogueRateBitsAndLength) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, ClipFormat,
-                         ::testing::Values(TCatalogueEntry {"ADDWORD", 11025, 8, 0.94}, TCatalogueEntry {"CLICK", 11025, 8, 0.04},
-                                           TCatalogueEntry {"GAMEOVER", 11025, 8, 4.27}, TCatalogueEntry {"GOODJOB", 22050, 16, 1.87},
-                                           TCatalogueEntry {"LOADING", 11025, 8, 0.29}, TCatalogueEntry {"NEWGAME", 22050, 16, 0.38},
-                                           TCatalogueEntry {"OK", 22050, 16, 0.81}, TCatalogueEntry {"OOPS", 44100, 16, 0.31},
-                                           TCatalogueEntry {"QUIT", 22050, 16, 1.54}, TCatalogueEntry {"DUPEWORD", 11025, 8, 0.13},
-                                           TCatalogueEntry {"ERROR", 11025, 8, 1.10}),
+                         ::testing::Values(TCatalogueEntry{"ADDWORD", 11025, 8, 0.94},
+                                           TCatalogueEntry{"CLICK", 11025, 8, 0.04},
+                                           TCatalogueEntry{"GAMEOVER", 11025, 8, 4.27},
+                                           TCatalogueEntry{"GOODJOB", 22050, 16, 1.87},
+                                           TCatalogueEntry{"LOADING", 11025, 8, 0.29},
+                                           TCatalogueEntry{"NEWGAME", 22050, 16, 0.38},
+                                           TCatalogueEntry{"OK", 22050, 16, 0.81},
+                                           TCatalogueEntry{"OOPS", 44100, 16, 0.31},
+                                           TCatalogueEntry{"QUIT", 22050, 16, 1.54},
+                                           TCatalogueEntry{"DUPEWORD", 11025, 8, 0.13},
+                                           TCatalogueEntry{"ERROR", 11025, 8, 1.10}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 // An output on SDL's dummy driver, which consumes samples at the device's pace.
@@ -168,7 +177,7 @@ TEST_F(DummyOutput, aWaitedClipBlocksForAboutItsLengthAndAnUnwaitedOneReturnsAtO
 
 TEST_F(DummyOutput, soundOffOrNoDeviceCostsNoTime) {
     SetSoundOutput(&output_);
-    for (const auto& [present, on] : {std::pair {true, false}, std::pair {false, true}}) {
+    for (const auto& [present, on] : {std::pair{true, false}, std::pair{false, true}}) {
         SoundCardPresent = present;
         SoundOn = on;
         const auto start = Clock::now();
@@ -186,7 +195,7 @@ TEST_F(DummyOutput, soundOffOrNoDeviceCostsNoTime) {
 TEST_F(DummyOutput, malformedClipsAreRefusedWithTheirName) {
     const QByteArray click = CompiledClip("CLICK");
     QByteArray foreign = click;
-    foreign[20] = 0x55;  // a format tag no decoder knows
+    foreign[20] = 0x55; // a format tag no decoder knows
     const std::pair<const char*, QByteArray> bad[] = {
         {"EMPTY", QByteArray()},
         {"GARBAGE", QByteArray("this is not a RIFF file, not even close")},
@@ -194,11 +203,12 @@ TEST_F(DummyOutput, malformedClipsAreRefusedWithTheirName) {
         {"FOREIGN", foreign},
     };
     for (const auto& [name, bytes] : bad) {
-        const std::string problem = output_.AddClip(name, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        const std::string problem = output_.AddClip(
+            name, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         EXPECT_NE(problem.find(name), std::string::npos) << name << ": " << problem;
         EXPECT_EQ(output_.Clip(name), nullptr);
     }
-    output_.Play("GARBAGE", false);  // an unknown clip is simply not played
+    output_.Play("GARBAGE", false); // an unknown clip is simply not played
 }
 
 TEST(Signals, aGameWithSoundStillEndsOnSigterm) {
@@ -211,7 +221,7 @@ TEST(Signals, aGameWithSoundStillEndsOnSigterm) {
         }
         ::raise(SIGTERM);
         ::sleep(2);
-        ::_exit(0);  // SIGTERM was caught and turned into an event nobody reads
+        ::_exit(0); // SIGTERM was caught and turned into an event nobody reads
     }
     int status = 0;
     ::waitpid(child, &status, 0);

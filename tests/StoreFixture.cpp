@@ -12,14 +12,16 @@
 
 using namespace StoreFormat;
 
-void WriteStoreFiles(const std::string& folder, const std::string& stem, const TStoreLayout& layout) {
+void WriteStoreFiles(const std::string& folder, const std::string& stem,
+                     const TStoreLayout& layout) {
     std::string index;
     const IndexRecord header = MakeHeader({layout.WordCount, layout.RootRec, layout.Height});
     index.append(reinterpret_cast<const char*>(header.data()), header.size());
     for (const TNodeLayout& nodeLayout : layout.Nodes) {
-        IndexRecord node {};
+        IndexRecord node{};
         const auto count = static_cast<std::int32_t>(nodeLayout.Keys.size());
-        SetKeyCount(node, nodeLayout.KeyCountOverride != -1000 ? nodeLayout.KeyCountOverride : count);
+        SetKeyCount(node,
+                    nodeLayout.KeyCountOverride != -1000 ? nodeLayout.KeyCountOverride : count);
         for (int k = 0; k < count; ++k) {
             SetKey(node, k, nodeLayout.Keys[k]);
         }
@@ -38,7 +40,8 @@ void WriteStoreFiles(const std::string& folder, const std::string& stem, const T
 }
 
 TTempFolder::TTempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lexipede-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "lexipede-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("mkdtemp failed");
     }
@@ -47,7 +50,8 @@ TTempFolder::TTempFolder() {
 
 TTempFolder::~TTempFolder() {
     std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(path_, ignored);
 }
 

@@ -10,19 +10,20 @@
 
 struct TNodeLayout {
     std::vector<std::string> Keys;
-    std::vector<std::int32_t> Pointers;  // slots 0..n
-    std::int32_t KeyCountOverride = -1000;  // write this key count instead of Keys.size()
+    std::vector<std::int32_t> Pointers;    // slots 0..n
+    std::int32_t KeyCountOverride = -1000; // write this key count instead of Keys.size()
 };
 
 struct TStoreLayout {
     std::int32_t WordCount = 0;
     std::int32_t RootRec = -1;
     std::int32_t Height = 0;
-    std::vector<TNodeLayout> Nodes;   // index records 1, 2, ...
+    std::vector<TNodeLayout> Nodes; // index records 1, 2, ...
     std::vector<std::string> Data;  // data records 0, 1, ...
 };
 
-void WriteStoreFiles(const std::string& folder, const std::string& stem, const TStoreLayout& layout);
+void WriteStoreFiles(const std::string& folder, const std::string& stem,
+                     const TStoreLayout& layout);
 
 // A fresh folder under the temporary folder, removed with everything in it.
 class TTempFolder {

@@ -18,7 +18,11 @@ namespace {
 // Length in bytes of the UTF-8 sequence starting at text[i], or 0 when it is malformed.
 std::size_t Utf8SequenceLength(const std::string& text, std::size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    std::size_t length = lead < 0x80           ? 1
+                         : (lead >> 5) == 0x6  ? 2
+                         : (lead >> 4) == 0xE  ? 3
+                         : (lead >> 3) == 0x1E ? 4
+                                               : 0;
     if (length == 0 || i + length > text.size()) {
         return 0;
     }
@@ -67,7 +71,7 @@ std::string ReadWholeFile(const std::string& path) {
 
 struct TNodeRef {
     std::int32_t Record;
-    std::string FirstKey;  // smallest key in the subtree, the separator to its left
+    std::string FirstKey; // smallest key in the subtree, the separator to its left
 };
 
 // Splits count items into the fewest groups of at most capacity, sizes differing by at most one.
@@ -91,13 +95,15 @@ void WriteFileOrThrow(const std::string& path, const void* bytes, std::size_t si
     const bool closed = std::fclose(file) == 0;
     if (!written || !flushed || !closed) {
         std::remove(path.c_str());
-        throw EBuildError("cannot write " + path + ": " + std::strerror(written ? errno : writeErrno));
+        throw EBuildError("cannot write " + path + ": " +
+                          std::strerror(written ? errno : writeErrno));
     }
 }
 
 } // namespace
 
-TWordSelection SelectWords(const std::vector<std::string>& listPaths, std::optional<int> exactLength) {
+TWordSelection SelectWords(const std::vector<std::string>& listPaths,
+                           std::optional<int> exactLength) {
     TWordSelection selection;
     for (const std::string& path : listPaths) {
         const std::string text = ReadWholeFile(path);
@@ -115,8 +121,9 @@ TWordSelection SelectWords(const std::vector<std::string>& listPaths, std::optio
                 line.pop_back();
             }
             if (!IsValidText(line)) {
-                throw EBuildError(path + ":" + std::to_string(lineNumber) +
-                                  ": not a text line (invalid UTF-8 or a NUL byte); is this a word list?");
+                throw EBuildError(
+                    path + ":" + std::to_string(lineNumber) +
+                    ": not a text line (invalid UTF-8 or a NUL byte); is this a word list?");
             }
             if (IsUsableWord(line, exactLength)) {
                 selection.Words.push_back(std::move(line));
@@ -145,14 +152,14 @@ TTreeShape WriteStore(const std::string& folder, const std::string& stem,
         data.push_back(MakeDataRecord(word));
     }
 
-    std::vector<IndexRecord> index(1);  // record 0 is the header, filled in last
+    std::vector<IndexRecord> index(1); // record 0 is the header, filled in last
     std::vector<TNodeRef> level;
     TTreeShape shape;
 
     if (!sortedWords.empty()) {
         std::size_t next = 0;
         for (std::size_t size : BalancedGroups(sortedWords.size(), MaxKeys)) {
-            IndexRecord leaf {};
+            IndexRecord leaf{};
             SetKeyCount(leaf, static_cast<std::int32_t>(size));
             SetPointer(leaf, 0, NoRecord);
             for (std::size_t k = 0; k < size; ++k) {
@@ -168,7 +175,7 @@ TTreeShape WriteStore(const std::string& folder, const std::string& stem,
             std::vector<TNodeRef> parents;
             std::size_t first = 0;
             for (std::size_t children : BalancedGroups(level.size(), PointerSlots)) {
-                IndexRecord node {};
+                IndexRecord node{};
                 SetKeyCount(node, static_cast<std::int32_t>(children - 1));
                 for (std::size_t c = 0; c < children; ++c) {
                     SetPointer(node, static_cast<int>(c), level[first + c].Record);
@@ -186,7 +193,8 @@ TTreeShape WriteStore(const std::string& folder, const std::string& stem,
         shape.RootRec = level.front().Record;
     }
     shape.NodeCount = static_cast<std::int64_t>(index.size()) - 1;
-    index[0] = MakeHeader({static_cast<std::int32_t>(sortedWords.size()), shape.RootRec, shape.Height});
+    index[0] =
+        MakeHeader({static_cast<std::int32_t>(sortedWords.size()), shape.RootRec, shape.Height});
 
     const std::string indexPath = prefix + stem + ".idx";
     const std::string dataPath = prefix + stem + ".dat";
@@ -203,7 +211,8 @@ TTreeShape WriteStore(const std::string& folder, const std::string& stem,
         const int code = errno;
         std::remove((dataPath + suffix).c_str());
         std::remove((indexPath + suffix).c_str());
-        throw EBuildError("cannot put " + stem + " files in place in " + folder + ": " + std::strerror(code));
+        throw EBuildError("cannot put " + stem + " files in place in " + folder + ": " +
+                          std::strerror(code));
     }
     return shape;
 }

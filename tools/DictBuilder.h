@@ -13,16 +13,17 @@ public:
 };
 
 struct TWordSelection {
-    std::vector<std::string> Words;  // sorted in unsigned byte order, no repeats
-    std::int64_t Kept = 0;           // distinct words kept
-    std::int64_t Skipped = 0;        // lines that are not a usable word, and repeats
+    std::vector<std::string> Words; // sorted in unsigned byte order, no repeats
+    std::int64_t Kept = 0;          // distinct words kept
+    std::int64_t Skipped = 0;       // lines that are not a usable word, and repeats
 };
 
 // Reads plain word lists (one word per line, UTF-8 or ASCII) and keeps the words
 // made only of the letters a-z, 1 to 21 letters long, or exactly exactLength.
 // Lines with capitals, apostrophes or accented letters are skipped; a file that
 // is not text (invalid UTF-8, a NUL byte) is refused.
-TWordSelection SelectWords(const std::vector<std::string>& listPaths, std::optional<int> exactLength);
+TWordSelection SelectWords(const std::vector<std::string>& listPaths,
+                           std::optional<int> exactLength);
 
 struct TTreeShape {
     std::int32_t Height = 0;

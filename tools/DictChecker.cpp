@@ -35,10 +35,12 @@ public:
 
     void Run() {
         if (index_.size() % IndexRecordSize != 0) {
-            Fault("index is " + std::to_string(index_.size()) + " bytes, not whole 584-byte records");
+            Fault("index is " + std::to_string(index_.size()) +
+                  " bytes, not whole 584-byte records");
         }
         if (data_.size() % DataRecordSize != 0) {
-            Fault("data file is " + std::to_string(data_.size()) + " bytes, not whole 24-byte records");
+            Fault("data file is " + std::to_string(data_.size()) +
+                  " bytes, not whole 24-byte records");
         }
         const std::int64_t records = static_cast<std::int64_t>(index_.size() / IndexRecordSize);
         if (records < 1) {
@@ -108,15 +110,18 @@ private:
         for (int k = 0; k < count; ++k) {
             const int length = node.KeyLength(k);
             if (length < 1 || length > MaxKeyLength) {
-                Fault(where + " key " + std::to_string(k) + " has length " + std::to_string(length));
+                Fault(where + " key " + std::to_string(k) + " has length " +
+                      std::to_string(length));
                 return;
             }
             const std::string_view key = node.Key(k);
             if (k > 0 && !(node.Key(k - 1) < key)) {
-                Fault(where + " keys " + std::to_string(k - 1) + " and " + std::to_string(k) + " are not ascending");
+                Fault(where + " keys " + std::to_string(k - 1) + " and " + std::to_string(k) +
+                      " are not ascending");
             }
             if ((low && key < *low) || (high && key >= *high)) {
-                Fault(where + " key \"" + std::string(key) + "\" lies outside the range its parent gives it");
+                Fault(where + " key \"" + std::string(key) +
+                      "\" lies outside the range its parent gives it");
             }
         }
         const bool leaf = depth == height - 1;
@@ -127,18 +132,22 @@ private:
         for (int slot = 0; slot <= count; ++slot) {
             const std::int32_t child = node.Pointer(slot);
             if (!IsNodeRecord(child)) {
-                Fault(where + " child pointer " + std::to_string(slot) + " = " + std::to_string(child) + " outside the index");
+                Fault(where + " child pointer " + std::to_string(slot) + " = " +
+                      std::to_string(child) + " outside the index");
                 continue;
             }
-            std::optional<std::string> childLow = slot == 0 ? low : std::optional(std::string(node.Key(slot - 1)));
-            std::optional<std::string> childHigh = slot == count ? high : std::optional(std::string(node.Key(slot)));
+            std::optional<std::string> childLow =
+                slot == 0 ? low : std::optional(std::string(node.Key(slot - 1)));
+            std::optional<std::string> childHigh =
+                slot == count ? high : std::optional(std::string(node.Key(slot)));
             Visit(child, depth + 1, height, childLow, childHigh);
         }
     }
 
     void CheckLeaf(const TNodeView& node, const std::string& where, std::int32_t count) {
         if (node.Pointer(0) != NoRecord) {
-            Fault(where + " is a leaf whose slot 0 is " + std::to_string(node.Pointer(0)) + ", not -1");
+            Fault(where + " is a leaf whose slot 0 is " + std::to_string(node.Pointer(0)) +
+                  ", not -1");
         }
         const std::int64_t dataRecords = static_cast<std::int64_t>(data_.size() / DataRecordSize);
         for (int slot = 1; slot <= count; ++slot) {
@@ -147,12 +156,14 @@ private:
                 continue;
             }
             if (pointer < 0 || pointer >= dataRecords) {
-                Fault(where + " data pointer " + std::to_string(slot) + " = " + std::to_string(pointer) + " outside the data file");
+                Fault(where + " data pointer " + std::to_string(slot) + " = " +
+                      std::to_string(pointer) + " outside the data file");
                 continue;
             }
             DataRecord record;
             std::memcpy(record.data(), data_.data() + pointer * DataRecordSize, DataRecordSize);
-            if (record[DataLength] > MaxWordLength || DataRecordWord(record) != node.Key(slot - 1)) {
+            if (record[DataLength] > MaxWordLength ||
+                DataRecordWord(record) != node.Key(slot - 1)) {
                 Fault("data record " + std::to_string(pointer) + " does not hold its key \"" +
                       std::string(node.Key(slot - 1)) + "\"");
             }

@@ -5,7 +5,7 @@
 #include <vector>
 
 struct TCheckReport {
-    std::vector<std::string> Faults;  // empty when the store is sound
+    std::vector<std::string> Faults; // empty when the store is sound
     std::int32_t WordCount = 0;
     std::int32_t Height = 0;
     std::int64_t NodeCount = 0;

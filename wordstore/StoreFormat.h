@@ -18,9 +18,9 @@ constexpr std::size_t DataRecordSize = 24;
 // Order 23: at most 22 keys and 23 pointers per node.
 constexpr int MaxKeys = 22;
 constexpr int PointerSlots = MaxKeys + 1;
-constexpr std::size_t KeyFieldWidth = 22;  // length byte + 21 characters
+constexpr std::size_t KeyFieldWidth = 22; // length byte + 21 characters
 constexpr int MaxKeyLength = 21;
-constexpr int MaxWordLength = 22;  // what a data record's 22 characters can hold
+constexpr int MaxWordLength = 22; // what a data record's 22 characters can hold
 
 // No real tree is anywhere near this deep; a larger Height is damage.
 constexpr int MaxHeight = 32;
@@ -33,7 +33,7 @@ constexpr std::size_t HeaderHeight = 32;
 // Node records (index records 1 onward).
 constexpr std::size_t NodeKeyCount = 4;
 constexpr std::size_t NodeKeys = 8;
-constexpr std::size_t NodePointers = NodeKeys + MaxKeys * KeyFieldWidth;  // 492
+constexpr std::size_t NodePointers = NodeKeys + MaxKeys * KeyFieldWidth; // 492
 static_assert(NodePointers + PointerSlots * 4 == IndexRecordSize);
 
 // Data records.
@@ -47,10 +47,9 @@ using IndexRecord = std::array<std::uint8_t, IndexRecordSize>;
 using DataRecord = std::array<std::uint8_t, DataRecordSize>;
 
 inline std::int32_t GetInt32(const std::uint8_t* at) {
-    const std::uint32_t value = static_cast<std::uint32_t>(at[0]) |
-                                static_cast<std::uint32_t>(at[1]) << 8 |
-                                static_cast<std::uint32_t>(at[2]) << 16 |
-                                static_cast<std::uint32_t>(at[3]) << 24;
+    const std::uint32_t value =
+        static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
+        static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
     return static_cast<std::int32_t>(value);
 }
 
@@ -76,7 +75,7 @@ inline THeader ReadHeader(const IndexRecord& record) {
 // The header of a newly created store, with the three fields a store reads set
 // as given. The other fields are not read by either store.
 inline IndexRecord MakeHeader(const THeader& header) {
-    IndexRecord record {};
+    IndexRecord record{};
     record[0] = 1;
     PutInt32(&record[4], 0);
     PutInt32(&record[HeaderWordCount], header.WordCount);
@@ -119,7 +118,9 @@ private:
 };
 
 // Writes into a node record.
-inline void SetKeyCount(IndexRecord& record, std::int32_t count) { PutInt32(&record[NodeKeyCount], count); }
+inline void SetKeyCount(IndexRecord& record, std::int32_t count) {
+    PutInt32(&record[NodeKeyCount], count);
+}
 
 inline void SetKey(IndexRecord& record, int slot, std::string_view key) {
     auto* field = &record[NodeKeys + slot * KeyFieldWidth];
@@ -132,7 +133,7 @@ inline void SetPointer(IndexRecord& record, int slot, std::int32_t pointer) {
 }
 
 inline DataRecord MakeDataRecord(std::string_view word) {
-    DataRecord record {};
+    DataRecord record{};
     record[DataLength] = static_cast<std::uint8_t>(word.size());
     std::memcpy(&record[DataChars], word.data(), word.size());
     return record;
@@ -141,7 +142,8 @@ inline DataRecord MakeDataRecord(std::string_view word) {
 // The word of a data record; a length byte above 22 counts as 22, the most the
 // record holds.
 inline std::string_view DataRecordWord(const DataRecord& record) {
-    const std::size_t length = record[DataLength] > MaxWordLength ? MaxWordLength : record[DataLength];
+    const std::size_t length =
+        record[DataLength] > MaxWordLength ? MaxWordLength : record[DataLength];
     return {reinterpret_cast<const char*>(&record[DataChars]), length};
 }
 

@@ -57,7 +57,7 @@ void TTreeFiles::OpenTree(const std::string& folder) {
 // and an empty data file are created where none exist; an existing file is never
 // replaced, and when creating fails the store is just as empty, in memory only.
 void TTreeFiles::StartEmptyStore() {
-    header_ = THeader {};
+    header_ = THeader{};
     indexRecords_ = 0;
     dataRecords_ = 0;
     // Creating may fail (a read-only folder, a file already there): an empty
@@ -99,12 +99,14 @@ void TTreeFiles::ReadNode(int level, std::int32_t record) {
     const TNodeView node(buffer.data());
     const std::int32_t count = node.KeyCount();
     if (count < 0 || count > MaxKeys) {
-        Damaged(index_.Path(), "node " + std::to_string(record) + " has " + std::to_string(count) + " keys");
+        Damaged(index_.Path(),
+                "node " + std::to_string(record) + " has " + std::to_string(count) + " keys");
     }
     for (int slot = 0; slot < count; ++slot) {
         if (node.KeyLength(slot) > MaxKeyLength) {
-            Damaged(index_.Path(), "node " + std::to_string(record) + " key " + std::to_string(slot) +
-                                       " has length " + std::to_string(node.KeyLength(slot)));
+            Damaged(index_.Path(), "node " + std::to_string(record) + " key " +
+                                       std::to_string(slot) + " has length " +
+                                       std::to_string(node.KeyLength(slot)));
         }
     }
 }

@@ -30,7 +30,9 @@ public:
     // is a well-formed node. Raises EInOutError otherwise.
     void ReadNode(int level, std::int32_t record);
     void ReadDataRec(StoreFormat::DataRecord& buffer, std::int32_t record);
-    StoreFormat::TNodeView Level(int level) const { return StoreFormat::TNodeView(levels_[level].data()); }
+    StoreFormat::TNodeView Level(int level) const {
+        return StoreFormat::TNodeView(levels_[level].data());
+    }
 
     // Checks a pointer taken from a node before it is followed.
     void CheckChildPointer(std::int32_t record) const;

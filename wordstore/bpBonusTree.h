@@ -23,5 +23,5 @@ public:
     std::string GetWord(std::int32_t n);
 
 private:
-    TTreeFiles files_ {"Bonus.idx", "Bonus.dat"};
+    TTreeFiles files_{"Bonus.idx", "Bonus.dat"};
 };

@@ -30,7 +30,7 @@ public:
     std::int32_t CurrentRecordNumber() const { return currentRecordNumber_; }
 
 private:
-    TTreeFiles files_ {"Dict.idx", "Dict.dat"};
-    StoreFormat::DataRecord currentRecord_ {};
+    TTreeFiles files_{"Dict.idx", "Dict.dat"};
+    StoreFormat::DataRecord currentRecord_{};
     std::int32_t currentRecordNumber_ = 0;
 };

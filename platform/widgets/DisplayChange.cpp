@@ -4,7 +4,7 @@
 #include <QScreen>
 
 TDisplayChange& TDisplayChange::Instance() {
-    static TDisplayChange* instance = new TDisplayChange();  // lives as long as the application
+    static TDisplayChange* instance = new TDisplayChange(); // lives as long as the application
     return *instance;
 }
 

@@ -4,7 +4,9 @@
 #include <QDialog>
 #include <QMessageBox>
 
-int TModalRunner::ShowModal(QDialog& dialog) { return dialog.exec(); }
+int TModalRunner::ShowModal(QDialog& dialog) {
+    return dialog.exec();
+}
 
 void TModalRunner::Warning(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::Ok, parent);
@@ -12,6 +14,7 @@ void TModalRunner::Warning(QWidget* parent, const QString& text) {
 }
 
 void TModalRunner::Message(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok, parent);
     box.exec();
 }

@@ -15,7 +15,9 @@ void TDialogForm::EnableKeyPreview() {
     new TKeyPreview(this, [this](QKeyEvent* key) { FormKeyDown(key); });
 }
 
-void TDialogForm::BindOk(TImageButton* ok) { connect(ok, &TImageButton::clicked, this, &TDialogForm::cmdOKClick); }
+void TDialogForm::BindOk(TImageButton* ok) {
+    connect(ok, &TImageButton::clicked, this, &TDialogForm::cmdOKClick);
+}
 
 bool TDialogForm::CloseOnEnter(QKeyEvent* key) {
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) {

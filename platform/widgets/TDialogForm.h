@@ -41,8 +41,7 @@ private:
 };
 
 // A dialog made from its Qt Designer design, which it holds as Form().
-template <class Design>
-class TDesignedDialog : public TDialogForm {
+template <class Design> class TDesignedDialog : public TDialogForm {
 public:
     Design& Form() { return *ui_; }
 

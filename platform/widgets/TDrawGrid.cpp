@@ -22,13 +22,16 @@ void TCanvas::Draw(int x, int y, const QPixmap& picture) {
     }
 }
 
-void TCanvas::FillRect(const QRect& rect, const QColor& colour) { Painter().fillRect(rect, colour); }
+void TCanvas::FillRect(const QRect& rect, const QColor& colour) {
+    Painter().fillRect(rect, colour);
+}
 
 void TCanvas::TextOut(int x, int y, const QString& text) {
     QPainter& painter = Painter();
     painter.setFont(Font);
     painter.setPen(FontColor);
-    painter.drawText(QRect(x, y, 4096, 4096), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    painter.drawText(QRect(x, y, 4096, 4096), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     text);
 }
 
 TDrawGrid::TDrawGrid(QWidget* parent) : QWidget(parent) {
@@ -37,7 +40,9 @@ TDrawGrid::TDrawGrid(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-TDrawGrid::~TDrawGrid() { canvas_.own_.reset(); }
+TDrawGrid::~TDrawGrid() {
+    canvas_.own_.reset();
+}
 
 void TDrawGrid::SetColCount(int cols) {
     cols_ = cols;
@@ -59,7 +64,9 @@ void TDrawGrid::SetDefaultRowHeight(int height) {
     update();
 }
 
-QRect TDrawGrid::CellRect(int col, int row) const { return {col * colWidth_, row * rowHeight_, colWidth_, rowHeight_}; }
+QRect TDrawGrid::CellRect(int col, int row) const {
+    return {col * colWidth_, row * rowHeight_, colWidth_, rowHeight_};
+}
 
 void TDrawGrid::EnsureSurface() {
     if (canvas_.surface_.size() != size()) {
@@ -73,7 +80,7 @@ void TDrawGrid::EnsureSurface() {
 TCanvas& TDrawGrid::Canvas() {
     EnsureSurface();
     if (canvas_.painting_ == nullptr) {
-        update();  // what the logic draws now shows at the next paint
+        update(); // what the logic draws now shows at the next paint
     }
     return canvas_;
 }
@@ -151,7 +158,8 @@ void TDrawGrid::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     int col = 0;
     int row = 0;
-    if (!dragging_ || !(event->buttons() & Qt::LeftButton) || !CellAt(event->position().toPoint(), col, row)) {
+    if (!dragging_ || !(event->buttons() & Qt::LeftButton) ||
+        !CellAt(event->position().toPoint(), col, row)) {
         return;
     }
     if (col != lastCol_ || row != lastRow_) {
@@ -172,11 +180,21 @@ void TDrawGrid::keyPressEvent(QKeyEvent* event) {
     int col = col_;
     int row = row_;
     switch (event->key()) {
-    case Qt::Key_Left: col = std::max(0, col - 1); break;
-    case Qt::Key_Right: col = std::min(cols_ - 1, col + 1); break;
-    case Qt::Key_Up: row = std::max(0, row - 1); break;
-    case Qt::Key_Down: row = std::min(rows_ - 1, row + 1); break;
-    default: QWidget::keyPressEvent(event); return;
+    case Qt::Key_Left:
+        col = std::max(0, col - 1);
+        break;
+    case Qt::Key_Right:
+        col = std::min(cols_ - 1, col + 1);
+        break;
+    case Qt::Key_Up:
+        row = std::max(0, row - 1);
+        break;
+    case Qt::Key_Down:
+        row = std::min(rows_ - 1, row + 1);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
     }
     event->accept();
     if (col != col_ || row != row_) {

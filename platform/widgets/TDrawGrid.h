@@ -25,7 +25,7 @@ private:
     QPainter& Painter();
 
     QPixmap surface_;
-    QPainter* painting_ = nullptr;  // open while the grid paints
+    QPainter* painting_ = nullptr; // open while the grid paints
     std::unique_ptr<QPainter> own_;
 };
 

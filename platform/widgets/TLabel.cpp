@@ -2,7 +2,9 @@
 
 #include <QMouseEvent>
 
-TLabel::TLabel(QWidget* parent) : QLabel(parent) { SetTransparent(true); }
+TLabel::TLabel(QWidget* parent) : QLabel(parent) {
+    SetTransparent(true);
+}
 
 void TLabel::SetAutoSize(bool autoSize) {
     autoSize_ = autoSize;

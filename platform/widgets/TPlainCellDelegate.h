@@ -10,7 +10,8 @@ public:
     // rowHeight > 0 fixes the height of every line.
     explicit TPlainCellDelegate(QWidget* control, int rowHeight = 0);
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void SetRowHeight(int height) { rowHeight_ = height; }
 

@@ -15,7 +15,9 @@
 namespace {
 
 std::int64_t Now() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 void PlayWaveToDevice(benchmark::State& state) {
@@ -40,7 +42,8 @@ void PlayWaveToDevice(benchmark::State& state) {
         state.SetIterationTime(seconds);
         latencies.push_back(seconds * 1000);
         // Calls come at random moments against the device's period.
-        std::this_thread::sleep_for(std::chrono::microseconds(1000 + latencies.size() * 373 % 4000));
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(1000 + latencies.size() * 373 % 4000));
     }
     std::sort(latencies.begin(), latencies.end());
     state.counters["median_ms"] = latencies[latencies.size() / 2];

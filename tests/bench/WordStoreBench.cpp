@@ -79,7 +79,7 @@ public:
             const off_t middle = low + (high - low) / 2;
             const off_t start = LineStartAtOrAfter(middle);
             if (start >= high) {
-                high = middle;  // no line starts in [middle, high)
+                high = middle; // no line starts in [middle, high)
                 continue;
             }
             const std::string line = LineAt(start);
@@ -90,7 +90,7 @@ public:
             if (order < 0) {
                 low = start + static_cast<off_t>(line.size()) + 1;
             } else {
-                high = middle;  // start is the first line start at or after middle
+                high = middle; // start is the first line start at or after middle
             }
         }
         return false;
@@ -127,7 +127,8 @@ private:
 };
 
 void LookBinarySearch(benchmark::State& state, bool hits) {
-    const std::string path = (std::filesystem::temp_directory_path() / "lexipede-bench-words.txt").string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "lexipede-bench-words.txt").string();
     {
         std::ofstream out(path);
         for (const std::string& word : Words().Words) {
@@ -153,7 +154,8 @@ BENCHMARK_CAPTURE(LookBinarySearch, hits, true);
 BENCHMARK_CAPTURE(LookBinarySearch, misses, false);
 
 void BuildFullDictionary(benchmark::State& state) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "lexipede-bench-build";
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "lexipede-bench-build";
     std::filesystem::create_directories(folder);
     for (auto _ : state) {
         const TWordSelection selection = SelectWords({DICT_WORD_LIST}, std::nullopt);

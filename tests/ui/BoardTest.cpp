@@ -59,7 +59,7 @@ void BoardTest::theFirstBoardOfAFreshProcessIsPinned() {
     TfrmMain form(program.Services());
     ProgramRandom().SetState(0);
     form.FillTheGrid();
-    const Board expected {{
+    const Board expected{{
         {"A", "A", "T", "E", "E"},
         {"O", "G", "D", "I", "I"},
         {"A", "K", "A", "T", "A"},

@@ -2,7 +2,9 @@
 // with its font. Auto-size labels (w = h = 0 here) are checked by position, since
 // they take the size of their text.
 
+#include "UiFixture.h"
 #include "app/TfrmLoading.h"
+#include "app/TfrmMain.h"
 #include "bonus/TfrmBonus.h"
 #include "bonus/TfrmBonusDone.h"
 #include "dialogs/TfrmAbout.h"
@@ -14,8 +16,6 @@
 #include "platform/widgets/TImage.h"
 #include "scores/TfrmAddScore.h"
 #include "scores/TfrmHighScores.h"
-#include "UiFixture.h"
-#include "app/TfrmMain.h"
 
 #include <QLabel>
 #include <QtTest>
@@ -26,7 +26,7 @@ namespace {
 struct TControl {
     const char* Name;
     int X, Y, W, H;
-    int Px = 0;           // font pixel height; 0 for a picture
+    int Px = 0; // font pixel height; 0 for a picture
     const char* Colour = "#000000";
 };
 
@@ -41,51 +41,131 @@ constexpr const char* Green = "#008000";
 
 // AN is "Arial Narrow" bold: Liberation Sans Narrow bold here.
 const std::vector<TWindowDesign> Designs = {
-    {"TfrmMain", 685, 391,
-     {{"BackgroundImage", 0, 0, 685, 391}, {"NewWord", 36, 24, 185, 23, 21}, {"cmdNewGame", 552, 50, 105, 38},
-      {"cmdPause", 552, 87, 105, 38}, {"cmdAddWord", 157, 327, 105, 38}, {"cmdHelp", 552, 124, 105, 38},
-      {"cmdQuit", 552, 272, 105, 38}, {"cmdAbout", 552, 161, 105, 38}, {"cmdScores", 552, 235, 105, 38},
-      {"cmdSound", 552, 198, 105, 38}, {"cmdBackSpace", 45, 327, 105, 38}, {"lblTime", 341, 24, 0, 0, 21},
-      {"Label3", 256, 24, 0, 0, 21}, {"lblVersion", 288, 364, 225, 16, 13}, {"Label1", 424, 24, 0, 0, 21},
-      {"ScoreBox", 484, 24, 0, 0, 21}, {"cmdMinimize", 613, 28, 42, 17}, {"Grid", 29, 75, 238, 236},
+    {"TfrmMain",
+     685,
+     391,
+     {{"BackgroundImage", 0, 0, 685, 391},
+      {"NewWord", 36, 24, 185, 23, 21},
+      {"cmdNewGame", 552, 50, 105, 38},
+      {"cmdPause", 552, 87, 105, 38},
+      {"cmdAddWord", 157, 327, 105, 38},
+      {"cmdHelp", 552, 124, 105, 38},
+      {"cmdQuit", 552, 272, 105, 38},
+      {"cmdAbout", 552, 161, 105, 38},
+      {"cmdScores", 552, 235, 105, 38},
+      {"cmdSound", 552, 198, 105, 38},
+      {"cmdBackSpace", 45, 327, 105, 38},
+      {"lblTime", 341, 24, 0, 0, 21},
+      {"Label3", 256, 24, 0, 0, 21},
+      {"lblVersion", 288, 364, 225, 16, 13},
+      {"Label1", 424, 24, 0, 0, 21},
+      {"ScoreBox", 484, 24, 0, 0, 21},
+      {"cmdMinimize", 613, 28, 42, 17},
+      {"Grid", 29, 75, 238, 236},
       {"WordList", 288, 75, 233, 235}}},
-    {"TfrmLoading", 382, 96, {{"Image2", 0, 0, 382, 96}, {"lblLoading", 109, 37, 0, 0, 16}, {"Image1", 12, 8, 85, 81}}},
-    {"TfrmBadWord", 330, 180,
-     {{"Image2", 0, 0, 330, 180}, {"lblBadWord", 8, 61, 313, 30, 19, Red}, {"Label1", 54, 101, 0, 0, 19},
-      {"Label2", 95, 13, 0, 0, 19}, {"cmdOk", 113, 130, 105, 38}}},
-    {"TfrmSameWord", 330, 180,
-     {{"Image2", 0, 0, 330, 180}, {"lblSameWord", 59, 53, 213, 30, 21, Red}, {"Label1", 54, 96, 0, 0, 21},
-      {"Label2", 91, 13, 0, 0, 21}, {"Image1", 8, 8, 75, 75}, {"cmdOk", 118, 128, 105, 38}}},
-    {"TfrmAbout", 330, 180,
-     {{"Image2", 0, 0, 330, 180}, {"Image1", 8, 8, 84, 84}, {"cmdOk", 112, 126, 105, 38},
-      {"lblCopyright", 26, 90, 277, 23, 16}, {"lblVersion", 57, 25, 215, 24, 16}, {"lblCompany", 65, 61, 199, 24, 16}}},
-    {"TfrmHelp", 430, 410,
-     {{"Image2", 0, 0, 430, 408}, {"Label2", 163, 13, 0, 0, 21}, {"Image1", 272, 216, 120, 120},
-      {"cmdOk", 163, 355, 105, 38}, {"Label1", 28, 205, 0, 0, 16}, {"Label3", 36, 229, 0, 0, 16},
-      {"Label8", 36, 325, 0, 0, 16}, {"Label9", 136, 229, 0, 0, 16}, {"Label14", 136, 325, 0, 0, 16},
+    {"TfrmLoading",
+     382,
+     96,
+     {{"Image2", 0, 0, 382, 96}, {"lblLoading", 109, 37, 0, 0, 16}, {"Image1", 12, 8, 85, 81}}},
+    {"TfrmBadWord",
+     330,
+     180,
+     {{"Image2", 0, 0, 330, 180},
+      {"lblBadWord", 8, 61, 313, 30, 19, Red},
+      {"Label1", 54, 101, 0, 0, 19},
+      {"Label2", 95, 13, 0, 0, 19},
+      {"cmdOk", 113, 130, 105, 38}}},
+    {"TfrmSameWord",
+     330,
+     180,
+     {{"Image2", 0, 0, 330, 180},
+      {"lblSameWord", 59, 53, 213, 30, 21, Red},
+      {"Label1", 54, 96, 0, 0, 21},
+      {"Label2", 91, 13, 0, 0, 21},
+      {"Image1", 8, 8, 75, 75},
+      {"cmdOk", 118, 128, 105, 38}}},
+    {"TfrmAbout",
+     330,
+     180,
+     {{"Image2", 0, 0, 330, 180},
+      {"Image1", 8, 8, 84, 84},
+      {"cmdOk", 112, 126, 105, 38},
+      {"lblCopyright", 26, 90, 277, 23, 16},
+      {"lblVersion", 57, 25, 215, 24, 16},
+      {"lblCompany", 65, 61, 199, 24, 16}}},
+    {"TfrmHelp",
+     430,
+     410,
+     {{"Image2", 0, 0, 430, 408},
+      {"Label2", 163, 13, 0, 0, 21},
+      {"Image1", 272, 216, 120, 120},
+      {"cmdOk", 163, 355, 105, 38},
+      {"Label1", 28, 205, 0, 0, 16},
+      {"Label3", 36, 229, 0, 0, 16},
+      {"Label8", 36, 325, 0, 0, 16},
+      {"Label9", 136, 229, 0, 0, 16},
+      {"Label14", 136, 325, 0, 0, 16},
       {"Memo1", 28, 40, 381, 153}}},
-    {"TfrmHighScores", 333, 403,
-     {{"Image2", 0, 0, 333, 403}, {"Label1", 121, 61, 0, 0, 19}, {"Image1", 8, 8, 84, 84},
-      {"cmdOk", 114, 355, 105, 38}, {"lblGameOver", 114, 25, 0, 0, 19}, {"ScoreGrid", 36, 95, 260, 250}}},
-    {"TfrmAddScore", 332, 404,
-     {{"Image2", 0, 0, 332, 404}, {"Label1", 59, 169, 221, 72, 19}, {"Shape2", 61, 300, 217, 2},
-      {"cmdOk", 117, 344, 105, 38}, {"Image1", 104, 32, 120, 90}, {"eNewName", 59, 275, 221, 25}}},
-    {"TfrmSound", 330, 179,
-     {{"Image2", 0, 0, 330, 180}, {"cmdOk", 123, 130, 105, 38}, {"cmdSetSound", 123, 69, 105, 38},
-      {"Label1", 19, 71, 0, 0, 21}, {"Label2", 119, 17, 0, 0, 21}}},
-    {"TfrmBonus", 334, 405,
-     {{"Image2", 0, 0, 334, 404}, {"Label2", 106, 13, 0, 0, 19}, {"Label1", 25, 52, 297, 76, 16},
-      {"BonusLetter1", 47, 237, 42, 40, 24}, {"BonusLetter5", 247, 237, 42, 40, 24}, {"lblTime", 193, 328, 0, 0, 21},
-      {"Label3", 104, 328, 0, 0, 21}, {"BonusGrid", 44, 165, 238, 50}}},
-    {"TfrmBonusDone", 334, 404,
-     {{"Image1", 0, 0, 334, 404}, {"cmdOk", 115, 354, 105, 38}, {"Label2", 84, 15, 0, 0, 19},
-      {"lblCorrectWord", 61, 67, 213, 30, 21, Green}, {"lblBonusPoints", 37, 315, 261, 30, 19},
-      {"lblPlayerWord", 61, 260, 213, 30, 21, Green}, {"Label4", 66, 235, 0, 0, 21}, {"Label5", 106, 46, 0, 0, 21},
+    {"TfrmHighScores",
+     333,
+     403,
+     {{"Image2", 0, 0, 333, 403},
+      {"Label1", 121, 61, 0, 0, 19},
+      {"Image1", 8, 8, 84, 84},
+      {"cmdOk", 114, 355, 105, 38},
+      {"lblGameOver", 114, 25, 0, 0, 19},
+      {"ScoreGrid", 36, 95, 260, 250}}},
+    {"TfrmAddScore",
+     332,
+     404,
+     {{"Image2", 0, 0, 332, 404},
+      {"Label1", 59, 169, 221, 72, 19},
+      {"Shape2", 61, 300, 217, 2},
+      {"cmdOk", 117, 344, 105, 38},
+      {"Image1", 104, 32, 120, 90},
+      {"eNewName", 59, 275, 221, 25}}},
+    {"TfrmSound",
+     330,
+     179,
+     {{"Image2", 0, 0, 330, 180},
+      {"cmdOk", 123, 130, 105, 38},
+      {"cmdSetSound", 123, 69, 105, 38},
+      {"Label1", 19, 71, 0, 0, 21},
+      {"Label2", 119, 17, 0, 0, 21}}},
+    {"TfrmBonus",
+     334,
+     405,
+     {{"Image2", 0, 0, 334, 404},
+      {"Label2", 106, 13, 0, 0, 19},
+      {"Label1", 25, 52, 297, 76, 16},
+      {"BonusLetter1", 47, 237, 42, 40, 24},
+      {"BonusLetter5", 247, 237, 42, 40, 24},
+      {"lblTime", 193, 328, 0, 0, 21},
+      {"Label3", 104, 328, 0, 0, 21},
+      {"BonusGrid", 44, 165, 238, 50}}},
+    {"TfrmBonusDone",
+     334,
+     404,
+     {{"Image1", 0, 0, 334, 404},
+      {"cmdOk", 115, 354, 105, 38},
+      {"Label2", 84, 15, 0, 0, 19},
+      {"lblCorrectWord", 61, 67, 213, 30, 21, Green},
+      {"lblBonusPoints", 37, 315, 261, 30, 19},
+      {"lblPlayerWord", 61, 260, 213, 30, 21, Green},
+      {"Label4", 66, 235, 0, 0, 21},
+      {"Label5", 106, 46, 0, 0, 21},
       {"Image2", 112, 104, 120, 120}}},
-    {"TfrmDisplaySettings", 430, 407,
-     {{"Image1", 0, 0, 430, 408}, {"Label2", 131, 13, 157, 24, 19}, {"cmdOk", 208, 353, 105, 38},
-      {"Label1", 63, 37, 293, 48, 13}, {"lblColors", 79, 81, 261, 24, 13}, {"lblSelected", 87, 312, 261, 37, 13},
-      {"cmdApply", 106, 353, 105, 38}, {"DispResList", 24, 120, 369, 185}}},
+    {"TfrmDisplaySettings",
+     430,
+     407,
+     {{"Image1", 0, 0, 430, 408},
+      {"Label2", 131, 13, 157, 24, 19},
+      {"cmdOk", 208, 353, 105, 38},
+      {"Label1", 63, 37, 293, 48, 13},
+      {"lblColors", 79, 81, 261, 24, 13},
+      {"lblSelected", 87, 312, 261, 37, 13},
+      {"cmdApply", 106, 353, 105, 38},
+      {"DispResList", 24, 120, 369, 185}}},
 };
 
 std::unique_ptr<QWidget> Create(const QString& name, TTestProgram& program) {
@@ -145,7 +225,8 @@ void DesignsTest::everyControlStandsWhereTheDesignPutsIt() {
             QVERIFY2(font.family() == QStringLiteral("Liberation Sans Narrow"), control.Name);
             QVERIFY2(font.bold(), control.Name);
             QVERIFY2(font.pixelSize() == control.Px, control.Name);
-            QVERIFY2(widget->palette().color(QPalette::WindowText) == QColor(control.Colour), control.Name);
+            QVERIFY2(widget->palette().color(QPalette::WindowText) == QColor(control.Colour),
+                     control.Name);
         }
     }
 }
@@ -157,7 +238,8 @@ void DesignsTest::everyWindowFollowsTheConventions() {
         QVERIFY2(form->windowFlags().testFlag(Qt::FramelessWindowHint), window.Class);
         QVERIFY2(form->minimumSize() == form->maximumSize(), window.Class);
         QVERIFY2(form->palette().color(QPalette::Window) == QColor(Qt::white), window.Class);
-        QCOMPARE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint), QString(window.Class) == "TfrmBonus");
+        QCOMPARE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint),
+                 QString(window.Class) == "TfrmBonus");
     }
 }
 
@@ -165,8 +247,9 @@ void DesignsTest::pictureButtonsHaveAHandAndTheirCaptionAsName() {
     TTestProgram program;
     const auto main = Create("TfrmMain", program);
     const std::map<QString, QString> captions = {
-        {"cmdNewGame", "New Game"}, {"cmdPause", "Pause"}, {"cmdAddWord", "Add Word"}, {"cmdBackSpace", "Back Space"},
-        {"cmdHelp", "Help"}, {"cmdAbout", "About"}, {"cmdSound", "Sound"}, {"cmdScores", "Scores"}, {"cmdQuit", "Quit"}};
+        {"cmdNewGame", "New Game"},     {"cmdPause", "Pause"},   {"cmdAddWord", "Add Word"},
+        {"cmdBackSpace", "Back Space"}, {"cmdHelp", "Help"},     {"cmdAbout", "About"},
+        {"cmdSound", "Sound"},          {"cmdScores", "Scores"}, {"cmdQuit", "Quit"}};
     for (const auto& [name, caption] : captions) {
         auto* button = main->findChild<TImageButton*>(name);
         QVERIFY2(button != nullptr, qPrintable(name));
@@ -175,7 +258,8 @@ void DesignsTest::pictureButtonsHaveAHandAndTheirCaptionAsName() {
         QCOMPARE(button->Picture().size(), QSize(105, 38));
     }
     QCOMPARE(main->findChild<QWidget*>("Grid")->accessibleName(), QStringLiteral("Letter board"));
-    QCOMPARE(main->findChild<QWidget*>("WordList")->accessibleName(), QStringLiteral("Found words"));
+    QCOMPARE(main->findChild<QWidget*>("WordList")->accessibleName(),
+             QStringLiteral("Found words"));
     QCOMPARE(main->findChild<QWidget*>("cmdMinimize")->cursor().shape(), Qt::PointingHandCursor);
 }
 

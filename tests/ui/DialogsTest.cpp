@@ -21,7 +21,9 @@ namespace {
 
 using Played = std::vector<std::pair<std::string, bool>>;
 
-QString Text(QWidget* form, const char* label) { return form->findChild<QLabel*>(label)->text(); }
+QString Text(QWidget* form, const char* label) {
+    return form->findChild<QLabel*>(label)->text();
+}
 
 } // namespace
 
@@ -43,24 +45,42 @@ private slots:
 
 void DialogsTest::eachDialogHasItsTextsAndSounds_data() {
     QTest::addColumn<QString>("dialog");
-    QTest::addColumn<QStringList>("texts");  // label=text
+    QTest::addColumn<QStringList>("texts"); // label=text
     QTest::addColumn<QString>("showSound");
     QTest::addColumn<QString>("closeSound");
     QTest::newRow("bad word") << "TfrmBadWord"
-                              << QStringList {"Label2=...OOPS!", "Label1=is not a word in my dictionary!"} << "OOPS async"
+                              << QStringList{"Label2=...OOPS!",
+                                             "Label1=is not a word in my dictionary!"}
+                              << "OOPS async"
                               << "CLICK async";
-    QTest::newRow("same word") << "TfrmSameWord" << QStringList {"Label2=...HEY!", "Label1=you already added that word!"}
-                               << "" << "OK wait";
+    QTest::newRow("same word") << "TfrmSameWord"
+                               << QStringList{"Label2=...HEY!",
+                                              "Label1=you already added that word!"}
+                               << ""
+                               << "OK wait";
     QTest::newRow("about") << "TfrmAbout"
-                           << QStringList {"lblVersion=Lexipede 1.1.6.1", "lblCompany=The Lexipede developers",
-                                           "lblCopyright=Copyright 2026 The Lexipede developers"}
-                           << "" << "OK wait";
+                           << QStringList{"lblVersion=Lexipede 1.1.6.1",
+                                          "lblCompany=The Lexipede developers",
+                                          "lblCopyright=Copyright 2026 The Lexipede developers"}
+                           << ""
+                           << "OK wait";
     QTest::newRow("help") << "TfrmHelp"
-                          << QStringList {"Label2=How to play:", "Label1=Letters:      Points Awarded:", "Label3=3 or less",
-                                          "Label4=4", "Label5=5", "Label6=6", "Label7=7", "Label8=8 or more",
-                                          "Label9==    1", "Label10==    2", "Label11==    3", "Label12==    6",
-                                          "Label13==    8", "Label14==   10"}
-                          << "LOADING wait" << "CLICK async";
+                          << QStringList{"Label2=How to play:",
+                                         "Label1=Letters:      Points Awarded:",
+                                         "Label3=3 or less",
+                                         "Label4=4",
+                                         "Label5=5",
+                                         "Label6=6",
+                                         "Label7=7",
+                                         "Label8=8 or more",
+                                         "Label9==    1",
+                                         "Label10==    2",
+                                         "Label11==    3",
+                                         "Label12==    6",
+                                         "Label13==    8",
+                                         "Label14==   10"}
+                          << "LOADING wait"
+                          << "CLICK async";
 }
 
 void DialogsTest::eachDialogHasItsTextsAndSounds() {
@@ -70,7 +90,7 @@ void DialogsTest::eachDialogHasItsTextsAndSounds() {
     QFETCH(QString, closeSound);
     const auto Sound = [](const QString& layout) {
         const QStringList parts = layout.split(' ');
-        return std::pair<std::string, bool> {parts[0].toStdString(), parts[1] == "async"};
+        return std::pair<std::string, bool>{parts[0].toStdString(), parts[1] == "async"};
     };
     for (const char* how : {"Enter", "OK"}) {
         TTestProgram program;
@@ -91,7 +111,7 @@ void DialogsTest::eachDialogHasItsTextsAndSounds() {
             const qsizetype split = expected.indexOf('=');
             QCOMPARE(Text(form, qPrintable(expected.left(split))), expected.mid(split + 1));
         }
-        QCOMPARE(program.Sound.Played, showSound.isEmpty() ? Played {} : Played {Sound(showSound)});
+        QCOMPARE(program.Sound.Played, showSound.isEmpty() ? Played{} : Played{Sound(showSound)});
         QTest::keyClick(form, Qt::Key_Escape);
         QVERIFY2(form->isVisible(), "Escape does nothing");
         program.Sound.Played.clear();
@@ -101,7 +121,7 @@ void DialogsTest::eachDialogHasItsTextsAndSounds() {
             QTest::mouseClick(form->findChild<TImageButton*>("cmdOk"), Qt::LeftButton);
         }
         QVERIFY(form == nullptr || !form->isVisible());
-        QCOMPARE(program.Sound.Played, Played {Sound(closeSound)});
+        QCOMPARE(program.Sound.Played, Played{Sound(closeSound)});
         QTRY_VERIFY2(form == nullptr, "destroyed on closing");
     }
 }
@@ -110,13 +130,13 @@ void DialogsTest::theHelpTextHasItsNineLinesExactly() {
     TfrmHelp help;
     const QPlainTextEdit* memo = help.Form().Memo1;
     const QStringList lines = memo->toPlainText().split('\n');
-    QCOMPARE(lines, (QStringList {"To play the game simply click on the New Game button",
-                                  "and then click on the letters in the grid to build a new ",
-                                  "word. Once a letter has been used it will not be available",
-                                  "until you have began creating a new word. When you are",
-                                  "satisfied with the word you have created you can click on ",
-                                  "the Add Word button to add it to the list. Longer words are ",
-                                  "worth more points.", "", " "}));
+    QCOMPARE(lines, (QStringList{"To play the game simply click on the New Game button",
+                                 "and then click on the letters in the grid to build a new ",
+                                 "word. Once a letter has been used it will not be available",
+                                 "until you have began creating a new word. When you are",
+                                 "satisfied with the word you have created you can click on ",
+                                 "the Add Word button to add it to the list. Longer words are ",
+                                 "worth more points.", "", " "}));
     QVERIFY(!memo->isReadOnly());
     QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
@@ -133,7 +153,7 @@ void DialogsTest::enterInTheHelpTextClosesTheDialog() {
     const int blocks = help->Form().Memo1->blockCount();
     QTest::keyClick(help->Form().Memo1, Qt::Key_Return);
     QVERIFY(help == nullptr || !help->isVisible());
-    QVERIFY(help == nullptr || help->Form().Memo1->blockCount() == blocks);  // no new line went in
+    QVERIFY(help == nullptr || help->Form().Memo1->blockCount() == blocks); // no new line went in
 }
 
 void DialogsTest::theButtonsOpenAFreshDialogEachTime() {
@@ -152,7 +172,8 @@ void DialogsTest::theButtonsOpenAFreshDialogEachTime() {
     QTest::mouseClick(form.Form().cmdAbout, Qt::LeftButton);
     QTest::mouseClick(form.Form().cmdHelp, Qt::LeftButton);
     QTest::mouseClick(form.Form().cmdHelp, Qt::LeftButton);
-    QCOMPARE(program.Modal.DialogsShown, (std::vector<QString> {"TfrmAbout", "TfrmAbout", "TfrmHelp", "TfrmHelp"}));
+    QCOMPARE(program.Modal.DialogsShown,
+             (std::vector<QString>{"TfrmAbout", "TfrmAbout", "TfrmHelp", "TfrmHelp"}));
     QVERIFY2(!typed.contains("scribble"), "nothing typed into the help text survives its closing");
 }
 
@@ -162,7 +183,7 @@ void DialogsTest::theClockRunsOnWhileADialogIsOpen() {
     QTest::mouseClick(form.Form().cmdNewGame, Qt::LeftButton);
     program.Modal.OnDialog = [&](QDialog&) {
         program.Clock.AdvanceSeconds(30.25);
-        form.TimerTickTimer();  // the main window's timer fires inside the dialog's loop
+        form.TimerTickTimer(); // the main window's timer fires inside the dialog's loop
     };
     QTest::mouseClick(form.Form().cmdHelp, Qt::LeftButton);
     QCOMPARE(form.Form().lblTime->text(), QStringLiteral("02:22"));

@@ -26,17 +26,18 @@ using Played = std::vector<std::pair<std::string, bool>>;
 using Cells = std::vector<std::pair<int, int>>;
 
 // Ten dice in reading order, then QU and its neighbours.
-const Cells FirstRows = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}};
-const Cells Toad = {{0, 2}, {1, 0}, {0, 0}, {1, 2}};       // T O A D
-const Cells ToadAgain = {{4, 1}, {1, 0}, {2, 0}, {4, 4}};  // the same word from other dice
-const Cells Quit = {{4, 2}, {3, 2}, {4, 1}};               // QU I T
+const Cells FirstRows = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0},
+                         {0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}};
+const Cells Toad = {{0, 2}, {1, 0}, {0, 0}, {1, 2}};      // T O A D
+const Cells ToadAgain = {{4, 1}, {1, 0}, {2, 0}, {4, 4}}; // the same word from other dice
+const Cells Quit = {{4, 2}, {3, 2}, {4, 1}};              // QU I T
 
-const std::vector<std::string> Dictionary = {"a",      "ao",      "aoa",      "aoaf",      "aoafp",
-                                             "aoafpa", "aoafpag", "aoafpagk", "aoafpagku", "aoafpagkut",
-                                             "toad",   "quit",    "qua"};
+const std::vector<std::string> Dictionary = {
+    "a",        "ao",        "aoa",        "aoaf", "aoafp", "aoafpa", "aoafpag",
+    "aoafpagk", "aoafpagku", "aoafpagkut", "toad", "quit",  "qua"};
 
 struct TGame {
-    TTestProgram Program {Dictionary};
+    TTestProgram Program{Dictionary};
     std::unique_ptr<TfrmMain> Form;
 
     TGame() {
@@ -70,11 +71,14 @@ struct TGame {
         return lines;
     }
     int HighScoreWindows() {
-        return static_cast<int>(std::count(Program.Modal.DialogsShown.begin(), Program.Modal.DialogsShown.end(), "TfrmHighScores"));
+        return static_cast<int>(std::count(Program.Modal.DialogsShown.begin(),
+                                           Program.Modal.DialogsShown.end(), "TfrmHighScores"));
     }
 };
 
-bool Shows(TImageButton* button, TImage* source) { return button->Picture().toImage() == source->Picture().toImage(); }
+bool Shows(TImageButton* button, TImage* source) {
+    return button->Picture().toImage() == source->Picture().toImage();
+}
 
 } // namespace
 
@@ -104,7 +108,7 @@ void GameTest::aNewGameDealsAndStartsTheClock() {
     TGame game;
     QCOMPARE(game.Time(), QStringLiteral("0:00"));
     QTest::mouseClick(game.Ui().cmdNewGame, Qt::LeftButton);
-    QCOMPARE(game.Program.Sound.Played, (Played {{"NEWGAME", true}}));
+    QCOMPARE(game.Program.Sound.Played, (Played{{"NEWGAME", true}}));
     QCOMPARE(game.Form->Faces[4][2], QStringLiteral("QU"));
     QVERIFY(game.Ui().cmdNewGame->isHidden());
     QVERIFY(!game.Ui().cmdPause->isHidden());
@@ -114,8 +118,8 @@ void GameTest::aNewGameDealsAndStartsTheClock() {
     QVERIFY(game.Ui().WordList->isEnabled());
     QVERIFY(game.Form->TimerTick->isActive());
     QVERIFY(!game.Form->TimerDone->isActive());
-    QCOMPARE(game.Form->BonusCol, -1);  // no bonus round yet
-    QCOMPARE(game.Time(), QStringLiteral("0:00"));  // until the first tick
+    QCOMPARE(game.Form->BonusCol, -1);             // no bonus round yet
+    QCOMPARE(game.Time(), QStringLiteral("0:00")); // until the first tick
     QCOMPARE(game.Form->TimerTick->interval(), 250);
 }
 
@@ -126,7 +130,7 @@ void GameTest::theClockCountsDownAndTheFirstTickBelowZeroEndsTheGameOnce() {
     QCOMPARE(game.Time(), QStringLiteral("02:52"));
     game.Tick(60);
     QCOMPARE(game.Time(), QStringLiteral("01:52"));
-    game.Tick(172.8 - 60.25 - 0.6);  // 0.6 s left
+    game.Tick(172.8 - 60.25 - 0.6); // 0.6 s left
     QCOMPARE(game.Time(), QStringLiteral("00:00"));
     QVERIFY(game.Form->TimerTick->isActive());
     QCOMPARE(game.HighScoreWindows(), 0);
@@ -137,7 +141,7 @@ void GameTest::theClockCountsDownAndTheFirstTickBelowZeroEndsTheGameOnce() {
     QCOMPARE(game.Time(), QStringLiteral("00:00"));
     QVERIFY(!game.Ui().Grid->isEnabled());
     QVERIFY(!game.Ui().cmdAddWord->isEnabled());
-    QCOMPARE(game.Program.Sound.Played.front(), (std::pair<std::string, bool> {"GAMEOVER", true}));
+    QCOMPARE(game.Program.Sound.Played.front(), (std::pair<std::string, bool>{"GAMEOVER", true}));
 }
 
 void GameTest::theEndedClockBlinksAndNewGameComesBackAfterTheTable() {
@@ -152,7 +156,7 @@ void GameTest::theEndedClockBlinksAndNewGameComesBackAfterTheTable() {
     game.Tick(173);
     QVERIFY(newGameHiddenBehindTable);
     QVERIFY(!game.Ui().cmdNewGame->isHidden());
-    QVERIFY(!game.Ui().cmdPause->isHidden());  // Pause stays where it was
+    QVERIFY(!game.Ui().cmdPause->isHidden()); // Pause stays where it was
     for (int blink = 1; blink <= 4; ++blink) {
         game.Form->TimerDoneTimer();
         QCOMPARE(game.Form->BlinkCount, blink);
@@ -169,7 +173,7 @@ void GameTest::aPauseOfAnyLengthGivesTheTimeBack() {
     game.Pick({{0, 2}, {1, 0}});
     game.Tick(10.25);
     QCOMPARE(game.Time(), QStringLiteral("02:42"));
-    game.Program.Clock.AdvanceSeconds(0.2);  // part of a tick, given back by the pause
+    game.Program.Clock.AdvanceSeconds(0.2); // part of a tick, given back by the pause
     QTest::mouseClick(game.Ui().cmdPause, Qt::LeftButton);
     QVERIFY(game.Form->Paused);
     QVERIFY(Shows(game.Ui().cmdPause, game.Ui().ImageContinue));
@@ -189,13 +193,14 @@ void GameTest::aPauseOfAnyLengthGivesTheTimeBack() {
     QCOMPARE(game.Form->CurrentWord, QStringLiteral("TO"));
     QCOMPARE(game.Ui().NewWord->text(), QStringLiteral("TO"));
     QVERIFY(game.Form->UsedRecs[0][2] && game.Form->UsedRecs[1][0]);
-    QCOMPARE(game.Program.Sound.Played, (Played {{"CLICK", true}, {"CLICK", true}, {"CLICK", true}, {"CLICK", true}}));
+    QCOMPARE(game.Program.Sound.Played,
+             (Played{{"CLICK", true}, {"CLICK", true}, {"CLICK", true}, {"CLICK", true}}));
 }
 
 void GameTest::diceArePickedInAnyOrderAndNeverTwice() {
     TGame game;
     game.NewGame();
-    game.Pick({{0, 0}, {4, 4}});  // opposite corners
+    game.Pick({{0, 0}, {4, 4}}); // opposite corners
     QCOMPARE(game.Form->CurrentWord, QStringLiteral("AD"));
     QVERIFY(game.Ui().cmdAddWord->isEnabled() && game.Ui().cmdBackSpace->isEnabled());
     QCOMPARE(game.Form->RecentRecs[1].Col, 0);
@@ -206,14 +211,16 @@ void GameTest::diceArePickedInAnyOrderAndNeverTwice() {
     TDrawGrid* grid = game.Ui().Grid;
     const auto at = [grid](int col, int row) { return grid->CellRect(col, row).center(); };
     game.Program.Sound.Played.clear();
-    QMouseEvent press(QEvent::MouseButtonPress, at(2, 1), grid->mapToGlobal(at(2, 1)), Qt::LeftButton, Qt::LeftButton, {});
+    QMouseEvent press(QEvent::MouseButtonPress, at(2, 1), grid->mapToGlobal(at(2, 1)),
+                      Qt::LeftButton, Qt::LeftButton, {});
     QCoreApplication::sendEvent(grid, &press);
-    for (const auto& [col, row] : Cells {{3, 1}, {4, 1}, {3, 1}, {3, 2}}) {
-        QMouseEvent move(QEvent::MouseMove, at(col, row), grid->mapToGlobal(at(col, row)), Qt::NoButton, Qt::LeftButton, {});
+    for (const auto& [col, row] : Cells{{3, 1}, {4, 1}, {3, 1}, {3, 2}}) {
+        QMouseEvent move(QEvent::MouseMove, at(col, row), grid->mapToGlobal(at(col, row)),
+                         Qt::NoButton, Qt::LeftButton, {});
         QCoreApplication::sendEvent(grid, &move);
     }
     QCOMPARE(game.Form->CurrentWord, QStringLiteral("ADKUTI"));
-    QCOMPARE(game.Program.Sound.Played.size(), 4u);  // nothing for dragging back over U
+    QCOMPARE(game.Program.Sound.Played.size(), 4u); // nothing for dragging back over U
     QCOMPARE(game.Form->RecentRecs[6].Col, 3);
     QCOMPARE(game.Form->RecentRecs[6].Row, 2);
 }
@@ -224,7 +231,7 @@ void GameTest::backSpaceTakesTheLastPickBack() {
     game.Pick({{0, 0}, {4, 2}});
     QCOMPARE(game.Form->CurrentWord, QStringLiteral("AQU"));
     QTest::mouseClick(game.Ui().cmdBackSpace, Qt::LeftButton);
-    QCOMPARE(game.Form->CurrentWord, QStringLiteral("A"));  // both letters of QU
+    QCOMPARE(game.Form->CurrentWord, QStringLiteral("A")); // both letters of QU
     QVERIFY(!game.Form->UsedRecs[4][2]);
     QCOMPARE(game.Form->RecentRecs[2].Col, -1);
     QVERIFY(game.Ui().cmdBackSpace->isEnabled());
@@ -238,7 +245,7 @@ void GameTest::backSpaceTakesTheLastPickBack() {
     game.Form->SetButtons(true, true);
     game.Program.Sound.Played.clear();
     game.Form->cmdBackSpaceClick();
-    QCOMPARE(game.Program.Sound.Played, (Played {{"CLICK", true}}));
+    QCOMPARE(game.Program.Sound.Played, (Played{{"CLICK", true}}));
     QVERIFY(!game.Ui().cmdAddWord->isEnabled());
     QCOMPARE(game.Form->CurrentWord, QString());
 }
@@ -248,7 +255,7 @@ void GameTest::addWordOnAnEmptyWordAddsNothing() {
     game.NewGame();
     QTest::mouseClick(game.Ui().cmdPause, Qt::LeftButton);
     QTest::mouseClick(game.Ui().cmdPause, Qt::LeftButton);
-    QVERIFY(game.Ui().cmdAddWord->isEnabled());  // a resume enables it, word or not
+    QVERIFY(game.Ui().cmdAddWord->isEnabled()); // a resume enables it, word or not
     game.Add();
     QCOMPARE(game.Lines(), QStringList());
     QCOMPARE(game.Form->Score, 0);
@@ -259,7 +266,8 @@ void GameTest::addWordOnAnEmptyWordAddsNothing() {
 void GameTest::wordsScoreByLength_data() {
     QTest::addColumn<int>("dice");
     QTest::addColumn<int>("points");
-    const std::pair<int, int> table[] = {{1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 3}, {6, 6}, {7, 8}, {8, 10}, {10, 10}};
+    const std::pair<int, int> table[] = {{1, 0}, {2, 1}, {3, 1},  {4, 2},  {5, 3},
+                                         {6, 6}, {7, 8}, {8, 10}, {10, 10}};
     for (const auto& [dice, points] : table) {
         QTest::newRow(qPrintable(QStringLiteral("%1 letters").arg(dice))) << dice << points;
     }
@@ -275,7 +283,7 @@ void GameTest::wordsScoreByLength() {
     QCOMPARE(game.Form->Score, points);
     QCOMPARE(game.Ui().ScoreBox->text(), QString::number(points));
     QCOMPARE(game.Lines().size(), 1);
-    QCOMPARE(game.Program.Sound.Played.back(), (std::pair<std::string, bool> {"ADDWORD", true}));
+    QCOMPARE(game.Program.Sound.Played.back(), (std::pair<std::string, bool>{"ADDWORD", true}));
     // Every die is back and the word is gone.
     QCOMPARE(game.Form->CurrentWord, QString());
     QCOMPARE(game.Ui().NewWord->text(), QString());
@@ -319,13 +327,13 @@ void GameTest::aDuplicateIsRefusedWhateverItsCaseOrDice() {
     };
     game.Pick(ToadAgain);
     game.Add();
-    QCOMPARE(game.Program.Modal.DialogsShown, std::vector<QString> {"TfrmSameWord"});
+    QCOMPARE(game.Program.Modal.DialogsShown, std::vector<QString>{"TfrmSameWord"});
     QCOMPARE(shownWord, QStringLiteral("TOAD"));
     QCOMPARE(game.Form->Score, 2);
-    QCOMPARE(game.Lines(), QStringList {"1.TOAD"});
+    QCOMPARE(game.Lines(), QStringList{"1.TOAD"});
     // OOPS before the notice, OK (waited) as it closes.
     const Played tail(game.Program.Sound.Played.end() - 2, game.Program.Sound.Played.end());
-    QCOMPARE(tail, (Played {{"OOPS", true}, {"OK", false}}));
+    QCOMPARE(tail, (Played{{"OOPS", true}, {"OK", false}}));
     QVERIFY(game.Ui().Grid->isEnabled());
 
     QVERIFY(!game.Form->NotDuplicate(QStringLiteral("toad")));
@@ -342,14 +350,14 @@ void GameTest::aWordNotInTheDictionaryOpensItsNotice() {
             shownWord = notice->lblBadWord()->text();
         }
     };
-    game.Pick({{1, 0}, {0, 0}});  // OA
+    game.Pick({{1, 0}, {0, 0}}); // OA
     game.Add();
-    QCOMPARE(game.Program.Modal.DialogsShown, std::vector<QString> {"TfrmBadWord"});
+    QCOMPARE(game.Program.Modal.DialogsShown, std::vector<QString>{"TfrmBadWord"});
     QCOMPARE(shownWord, QStringLiteral("OA"));
     QCOMPARE(game.Form->Score, 0);
     QCOMPARE(game.Lines(), QStringList());
     const Played tail(game.Program.Sound.Played.end() - 2, game.Program.Sound.Played.end());
-    QCOMPARE(tail, (Played {{"OOPS", true}, {"CLICK", true}}));
+    QCOMPARE(tail, (Played{{"OOPS", true}, {"CLICK", true}}));
     QVERIFY(game.Ui().Grid->isEnabled());
 }
 
@@ -365,7 +373,7 @@ void GameTest::pauseDoesNothingOnceTheGameIsOver() {
     QVERIFY(!game.Form->TimerTick->isActive());
     QVERIFY(!game.Ui().Grid->isEnabled());
     QVERIFY(game.Program.Sound.Played.empty());
-    QCOMPARE(game.HighScoreWindows(), 1);  // the score is never offered twice
+    QCOMPARE(game.HighScoreWindows(), 1); // the score is never offered twice
 }
 
 void GameTest::aGameThatEndsUnderANoticeStaysEnded() {
@@ -373,12 +381,13 @@ void GameTest::aGameThatEndsUnderANoticeStaysEnded() {
     game.NewGame();
     game.Program.Modal.OnDialog = [&game](QDialog& dialog) {
         if (qobject_cast<TfrmBadWord*>(&dialog) != nullptr) {
-            game.Tick(173);  // the clock runs down behind the notice
+            game.Tick(173); // the clock runs down behind the notice
         }
     };
     game.Pick({{1, 0}, {0, 0}});
     game.Add();
-    QCOMPARE(game.Program.Modal.DialogsShown, (std::vector<QString> {"TfrmBadWord", "TfrmHighScores"}));
+    QCOMPARE(game.Program.Modal.DialogsShown,
+             (std::vector<QString>{"TfrmBadWord", "TfrmHighScores"}));
     QVERIFY(!game.Ui().Grid->isEnabled());
     QVERIFY(!game.Ui().cmdAddWord->isEnabled());
     QVERIFY(!game.Ui().cmdBackSpace->isEnabled());
@@ -388,11 +397,11 @@ void GameTest::aGameThatEndsUnderANoticeStaysEnded() {
 void GameTest::aDictionaryThatFailsDuringPlayDoesNotEndTheGame() {
     TGame game;
     game.NewGame();
-    TruncateFile(game.Program.File("Dict.dat"), 0);  // the word records are gone
+    TruncateFile(game.Program.File("Dict.dat"), 0); // the word records are gone
     game.Pick(Toad);
     game.Add();
-    QCOMPARE(game.Program.Modal.Warnings, QStringList {"Dictionary files are missing or corrupt!"});
-    QCOMPARE(game.Program.Modal.DialogsShown, std::vector<QString> {"TfrmBadWord"});
+    QCOMPARE(game.Program.Modal.Warnings, QStringList{"Dictionary files are missing or corrupt!"});
+    QCOMPARE(game.Program.Modal.DialogsShown, std::vector<QString>{"TfrmBadWord"});
     QCOMPARE(game.Form->Score, 0);
     QVERIFY(game.Ui().Grid->isEnabled());
     QVERIFY(game.Form->TimerTick->isActive());

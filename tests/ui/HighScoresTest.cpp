@@ -20,12 +20,15 @@ using Played = std::vector<std::pair<std::string, bool>>;
 QStringList Rows(TfrmHighScores& window) {
     QStringList rows;
     for (int row = 0; row < 10; ++row) {
-        rows.push_back(window.Form().ScoreGrid->item(row, 0)->text() + "|" + window.Form().ScoreGrid->item(row, 1)->text());
+        rows.push_back(window.Form().ScoreGrid->item(row, 0)->text() + "|" +
+                       window.Form().ScoreGrid->item(row, 1)->text());
     }
     return rows;
 }
 
-QStringList Blank() { return QStringList(10, "|"); }
+QStringList Blank() {
+    return QStringList(10, "|");
+}
 
 struct TScoresFixture {
     TTestProgram Program;
@@ -36,7 +39,8 @@ struct TScoresFixture {
 
     // Shows a new window as the game does and hands it back while still open.
     QPointer<TfrmHighScores> Open(std::int32_t score, bool gameOver) {
-        auto* window = new TfrmHighScores(Program.Modal, score, gameOver, {Working.Path(), Temporary.Path()});
+        auto* window =
+            new TfrmHighScores(Program.Modal, score, gameOver, {Working.Path(), Temporary.Path()});
         window->show();
         return window;
     }
@@ -49,7 +53,10 @@ class HighScoresTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { SoundCardPresent = true; SoundOn = true; }
+    void init() {
+        SoundCardPresent = true;
+        SoundOn = true;
+    }
     void theScoresButtonOpensTheTableForViewingOnly();
     void theGridHasItsColumnsAndNeverShowsASelection();
     void aGameOverScoreIsNamedPlacedAndSaved();
@@ -73,12 +80,12 @@ void HighScoresTest::theScoresButtonOpensTheTableForViewingOnly() {
     };
     QTest::mouseClick(form.Form().cmdScores, Qt::LeftButton);
 
-    QCOMPARE(f.Program.Modal.DialogsShown, std::vector<QString> {"TfrmHighScores"});
+    QCOMPARE(f.Program.Modal.DialogsShown, std::vector<QString>{"TfrmHighScores"});
     QCOMPARE(rows, Blank());
     QVERIFY(!gameOverShown);
     // Created empty where the program keeps its scores, and no table written.
     QCOMPARE(std::filesystem::file_size(f.Program.File("SCORES.DAT")), 0u);
-    QCOMPARE(f.Program.Sound.Played, (Played {{"LOADING", false}, {"CLICK", true}}));
+    QCOMPARE(f.Program.Sound.Played, (Played{{"LOADING", false}, {"CLICK", true}}));
 }
 
 void HighScoresTest::theGridHasItsColumnsAndNeverShowsASelection() {
@@ -89,7 +96,8 @@ void HighScoresTest::theGridHasItsColumnsAndNeverShowsASelection() {
     QCOMPARE(grid->columnWidth(1), 40);
     QCOMPARE(grid->currentRow(), -1);
     QVERIFY(grid->selectedItems().isEmpty());
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(2, 0)).center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualItemRect(grid->item(2, 0)).center());
     QVERIFY(grid->selectedItems().isEmpty());
     const QImage shown = grid->grab().toImage();
     const QRgb highlight = grid->palette().color(QPalette::Highlight).rgb();
@@ -109,11 +117,12 @@ void HighScoresTest::aGameOverScoreIsNamedPlacedAndSaved() {
         QTest::keyClick(ask.Form().eNewName, Qt::Key_Return);
     };
     QPointer<TfrmHighScores> window = f.Open(25, true);
-    QCOMPARE(f.Program.Modal.DialogsShown, std::vector<QString> {"TfrmAddScore"});
+    QCOMPARE(f.Program.Modal.DialogsShown, std::vector<QString>{"TfrmAddScore"});
     QVERIFY(window->Form().lblGameOver->isVisibleTo(window));
     QCOMPARE(Rows(*window).first(), QStringLiteral("Ann|25"));
     QCOMPARE(std::filesystem::file_size(f.File()), 308u);
-    QCOMPARE(f.Program.Sound.Played, (Played {{"LOADING", false}, {"GOODJOB", true}, {"CLICK", true}}));
+    QCOMPARE(f.Program.Sound.Played,
+             (Played{{"LOADING", false}, {"GOODJOB", true}, {"CLICK", true}}));
 
     // The next game's equal score is placed below the first one.
     f.Program.Modal.OnDialog = [](QDialog& dialog) {
@@ -122,7 +131,7 @@ void HighScoresTest::aGameOverScoreIsNamedPlacedAndSaved() {
     };
     window->close();
     window = f.Open(25, true);
-    QCOMPARE(Rows(*window).mid(0, 3), (QStringList {"Ann|25", "Bo|25", "|"}));
+    QCOMPARE(Rows(*window).mid(0, 3), (QStringList{"Ann|25", "Bo|25", "|"}));
     window->close();
 }
 
@@ -140,12 +149,14 @@ void HighScoresTest::theNameDialogPromptsAndTakesTheFocus() {
     TfrmAddScore ask;
     ask.show();
     QVERIFY(QTest::qWaitForWindowActive(&ask));
-    QCOMPARE(ask.Form().Label1->text(),
-             QStringLiteral("Wow!  You got one of the top 10 highest scores!  Please add your name to the list:"));
+    QCOMPARE(
+        ask.Form().Label1->text(),
+        QStringLiteral(
+            "Wow!  You got one of the top 10 highest scores!  Please add your name to the list:"));
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(ask.Form().eNewName));
     QCOMPARE(ask.Form().eNewName->text(), QString());
-    QCOMPARE(ask.Form().eNewName->maxLength(), 32767);  // no limit of its own
-    QCOMPARE(f.Program.Sound.Played, (Played {{"GOODJOB", true}}));
+    QCOMPARE(ask.Form().eNewName->maxLength(), 32767); // no limit of its own
+    QCOMPARE(f.Program.Sound.Played, (Played{{"GOODJOB", true}}));
 }
 
 void HighScoresTest::f7EmptiesTheTableAndItsFile() {
@@ -159,7 +170,7 @@ void HighScoresTest::f7EmptiesTheTableAndItsFile() {
     QTest::keyClick(window, Qt::Key_F7);
     QCOMPARE(Rows(*window), Blank());
     QCOMPARE(std::filesystem::file_size(f.File()), 0u);
-    QCOMPARE(f.Program.Sound.Played, (Played {{"GAMEOVER", true}}));
+    QCOMPARE(f.Program.Sound.Played, (Played{{"GAMEOVER", true}}));
     QVERIFY(window->isVisible());
     window->close();
 }
@@ -178,7 +189,7 @@ void HighScoresTest::aDamagedFileIsToldOnce() {
     TScoresFixture f;
     WriteBytes(f.File(), std::string(300, '\x01'));
     QPointer<TfrmHighScores> window = f.Open(0, false);
-    QCOMPARE(f.Program.Modal.Warnings, QStringList {"The high scores file is missing or corrupt!"});
+    QCOMPARE(f.Program.Modal.Warnings, QStringList{"The high scores file is missing or corrupt!"});
     QCOMPARE(Rows(*window), Blank());
     window->close();
 }

@@ -21,7 +21,9 @@
 
 namespace {
 
-bool SamePicture(const QPixmap& a, const QPixmap& b) { return !a.isNull() && a.toImage() == b.toImage(); }
+bool SamePicture(const QPixmap& a, const QPixmap& b) {
+    return !a.isNull() && a.toImage() == b.toImage();
+}
 
 // Every file in a folder with its bytes, to prove nothing was written.
 std::map<std::string, std::string> Snapshot(const std::string& folder) {
@@ -92,14 +94,16 @@ void MainWindowTest::soundButtonShowsWhetherADeviceExists() {
         TfrmMain form(program.Services());
         QCOMPARE(SoundCardPresent, device);
         const TImage* expected = device ? form.Form().ImageSound : form.Form().ImageNoSound;
-        QVERIFY2(SamePicture(form.Form().cmdSound->Picture(), expected->Picture()), device ? "device" : "no device");
+        QVERIFY2(SamePicture(form.Form().cmdSound->Picture(), expected->Picture()),
+                 device ? "device" : "no device");
     }
 }
 
 void MainWindowTest::startUpIsTracedInBrackets() {
     TTestProgram program;
     QStringList trace;
-    SetTraceSink([&trace](const std::string& text) { trace.push_back(QString::fromStdString(text)); });
+    SetTraceSink(
+        [&trace](const std::string& text) { trace.push_back(QString::fromStdString(text)); });
     {
         TfrmMain form(program.Services());
         QCOMPARE(trace.first(), QStringLiteral("FormCreate"));
@@ -109,7 +113,7 @@ void MainWindowTest::startUpIsTracedInBrackets() {
         trace.clear();
     }
     SetTraceSink(nullptr);
-    QCOMPARE(trace, (QStringList {"FormDestroy", "FormDestroy end"}));
+    QCOMPARE(trace, (QStringList{"FormDestroy", "FormDestroy end"}));
 }
 
 void MainWindowTest::startUpFailsCleanlyWithoutItsFiles_data() {
@@ -128,7 +132,7 @@ void MainWindowTest::startUpFailsCleanlyWithoutItsFiles() {
     TTestProgram program;
     const std::string path = program.File(file.toStdString());
     if (damage) {
-        WriteBytes(path, std::string(584, '\x7f'));  // a header whose Height is absurd
+        WriteBytes(path, std::string(584, '\x7f')); // a header whose Height is absurd
     } else {
         std::filesystem::remove(path);
     }
@@ -136,7 +140,7 @@ void MainWindowTest::startUpFailsCleanlyWithoutItsFiles() {
 
     TfrmMain form(program.Services());
     QVERIFY(form.StartupFailed());
-    QCOMPARE(program.Modal.Warnings, QStringList {"Dictionary files are missing or corrupt!"});
+    QCOMPARE(program.Modal.Warnings, QStringList{"Dictionary files are missing or corrupt!"});
     QVERIFY2(qobject_cast<TfrmLoading*>(program.Modal.BoxParents.front().data()) != nullptr,
              "the warning stands over the loading window");
     QCOMPARE(program.Terminations, 1);
@@ -160,7 +164,8 @@ void MainWindowTest::storesOpenFromTheProgramFolderNotTheWorkingDirectory() {
     QVERIFY(loading != nullptr);
     QCOMPARE(loading->lblLoading()->text(), QStringLiteral("...opening dictionary...5 words..."));
     QVERIFY2(loading->isHidden(), "the loading window is closed at the end of start-up");
-    QVERIFY2(std::filesystem::is_empty(elsewhere.Path()), "nothing is created in the working directory");
+    QVERIFY2(std::filesystem::is_empty(elsewhere.Path()),
+             "nothing is created in the working directory");
 }
 
 void MainWindowTest::quitPlaysItsSoundToTheEndThenEndsTheProgram() {
@@ -169,7 +174,7 @@ void MainWindowTest::quitPlaysItsSoundToTheEndThenEndsTheProgram() {
     TfrmMain form(program.Services());
     program.Sound.Played.clear();
     QTest::mouseClick(form.Form().cmdQuit, Qt::LeftButton);
-    QCOMPARE(program.Sound.Played, (std::vector<std::pair<std::string, bool>> {{"QUIT", false}}));
+    QCOMPARE(program.Sound.Played, (std::vector<std::pair<std::string, bool>>{{"QUIT", false}}));
     QCOMPARE(program.Terminations, 1);
 
     // A close request from the system ends the program without a sound.
@@ -187,35 +192,38 @@ void MainWindowTest::minimizePlaysAClickWithoutWaiting() {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     program.Sound.Played.clear();
     QStringList trace;
-    SetTraceSink([&trace](const std::string& text) { trace.push_back(QString::fromStdString(text)); });
+    SetTraceSink(
+        [&trace](const std::string& text) { trace.push_back(QString::fromStdString(text)); });
     QTest::mouseClick(form.Form().cmdMinimize, Qt::LeftButton);
     SetTraceSink(nullptr);
-    QCOMPARE(program.Sound.Played, (std::vector<std::pair<std::string, bool>> {{"CLICK", true}}));
+    QCOMPARE(program.Sound.Played, (std::vector<std::pair<std::string, bool>>{{"CLICK", true}}));
     QVERIFY(form.windowState().testFlag(Qt::WindowMinimized));
-    QCOMPARE(trace, QStringList());  // minimize does not trace
+    QCOMPARE(trace, QStringList()); // minimize does not trace
 }
 
 void MainWindowTest::aDisplayChangeIsAnnounced() {
     TTestProgram program;
     TfrmMain form(program.Services());
     TDisplayChange::Instance().Raise();
-    QCOMPARE(program.Modal.Messages, QStringList {"Changes in display detected!"});
+    QCOMPARE(program.Modal.Messages, QStringList{"Changes in display detected!"});
 }
 
 void MainWindowTest::pressesFallThroughDisabledAndHiddenControlsToTheBackground() {
     TTestProgram program;
     TfrmMain form(program.Services());
     auto& ui = form.Form();
-    const auto at = [&form](QWidget* control) { return form.childAt(control->geometry().center()); };
+    const auto at = [&form](QWidget* control) {
+        return form.childAt(control->geometry().center());
+    };
     const auto is = [](QWidget* widget) { return widget; };
 
-    QCOMPARE(at(ui.cmdBackSpace), is(ui.BackgroundImage));  // disabled Back Space
-    QCOMPARE(at(ui.cmdPause), is(ui.BackgroundImage));  // hidden Pause
+    QCOMPARE(at(ui.cmdBackSpace), is(ui.BackgroundImage)); // disabled Back Space
+    QCOMPARE(at(ui.cmdPause), is(ui.BackgroundImage));     // hidden Pause
     QCOMPARE(at(ui.cmdNewGame), is(ui.cmdNewGame));
-    QCOMPARE(at(ui.Label1), is(ui.Label1));  // a label does not move the window
-    QCOMPARE(at(ui.Grid), is(ui.Grid));  // nor does the board, even disabled
+    QCOMPARE(at(ui.Label1), is(ui.Label1)); // a label does not move the window
+    QCOMPARE(at(ui.Grid), is(ui.Grid));     // nor does the board, even disabled
     form.SetButtons(true, true);
-    QCOMPARE(at(ui.cmdBackSpace), is(ui.cmdBackSpace));  // enabled Back Space
+    QCOMPARE(at(ui.cmdBackSpace), is(ui.cmdBackSpace)); // enabled Back Space
 
     // Any mouse button on the background asks for the system move.
     QSignalSpy presses(ui.BackgroundImage, &TImage::mousePressed);
@@ -238,7 +246,7 @@ int OpenFilesIn(const std::string& folder) {
 void MainWindowTest::destroyingTheWindowFreesTheStores() {
     TTestProgram program;
     auto form = std::make_unique<TfrmMain>(program.Services());
-    QCOMPARE(OpenFilesIn(program.Folder()), 4);  // both stores hold their index and data files
+    QCOMPARE(OpenFilesIn(program.Folder()), 4); // both stores hold their index and data files
     form.reset();
     QCOMPARE(OpenFilesIn(program.Folder()), 0);
 }

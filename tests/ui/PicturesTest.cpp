@@ -1,8 +1,9 @@
 // The picture catalogue compiled into the program, and the JPEG decoder's
 // handling of data that is not a whole picture.
 
-#include "platform/Jpeg.h"
 #include "platform/Pictures.h"
+
+#include "platform/Jpeg.h"
 
 #include <QFile>
 #include <QtTest>
@@ -23,9 +24,9 @@ private slots:
 void PicturesTest::everyPictureDecodesAtItsCatalogueSize_data() {
     QTest::addColumn<QSize>("size");
     const std::pair<const char*, QSize> catalogue[] = {
-        {"A1", {686, 392}}, {"A2", {47, 47}}, {"A3", {47, 47}}, {"A4", {84, 84}}, {"A5", {330, 180}},
-        {"A6", {334, 404}}, {"A7", {430, 408}}, {"A8", {382, 96}}, {"M1", {75, 75}}, {"M2", {120, 120}},
-        {"M3", {120, 90}}, {"M4", {120, 120}},
+        {"A1", {686, 392}}, {"A2", {47, 47}},   {"A3", {47, 47}},   {"A4", {84, 84}},
+        {"A5", {330, 180}}, {"A6", {334, 404}}, {"A7", {430, 408}}, {"A8", {382, 96}},
+        {"M1", {75, 75}},   {"M2", {120, 120}}, {"M3", {120, 90}},  {"M4", {120, 120}},
     };
     for (const auto& [id, size] : catalogue) {
         QTest::newRow(id) << size;
@@ -54,7 +55,9 @@ void PicturesTest::theBlankDieIsGreyscale() {
     }
 }
 
-void PicturesTest::theIconIs32By32() { QCOMPARE(QImage(":/pictures/icon.png").size(), QSize(32, 32)); }
+void PicturesTest::theIconIs32By32() {
+    QCOMPARE(QImage(":/pictures/icon.png").size(), QSize(32, 32));
+}
 
 void PicturesTest::theDecoderRefusesWhatIsNotAWholePicture_data() {
     QFile file(":/pictures/A1.jpg");

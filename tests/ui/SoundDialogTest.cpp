@@ -36,9 +36,11 @@ void SoundDialogTest::theSoundButtonOpensTheDialog() {
     TTestProgram program;
     TfrmMain form(program.Services());
     QPointer<TfrmSound> opened;
-    program.Modal.OnDialog = [&opened](QDialog& dialog) { opened = qobject_cast<TfrmSound*>(&dialog); };
+    program.Modal.OnDialog = [&opened](QDialog& dialog) {
+        opened = qobject_cast<TfrmSound*>(&dialog);
+    };
     QTest::mouseClick(form.Form().cmdSound, Qt::LeftButton);
-    QCOMPARE(program.Modal.DialogsShown, std::vector<QString> {"TfrmSound"});
+    QCOMPARE(program.Modal.DialogsShown, std::vector<QString>{"TfrmSound"});
     QVERIFY(opened != nullptr);
     QTRY_VERIFY2(opened == nullptr, "the dialog destroys itself when it closes");
 }
@@ -65,7 +67,7 @@ void SoundDialogTest::switchingOffClicksFirstAndSwitchingOnIsSilent() {
 
     QTest::mouseClick(dialog.Form().cmdSetSound, Qt::LeftButton);
     QVERIFY(!SoundOn);
-    QCOMPARE(program.Sound.Played, (Played {{"Click", false}}));
+    QCOMPARE(program.Sound.Played, (Played{{"Click", false}}));
     QVERIFY(Shows(dialog, dialog.Form().ImageSoundOn));
 
     QTest::mouseClick(dialog.Form().cmdSetSound, Qt::LeftButton);
@@ -90,7 +92,7 @@ void SoundDialogTest::enterOrOkClosesWithAClickAndEscapeDoesNot() {
             QTest::keyClick(dialog, QString(how) == "Enter" ? Qt::Key_Return : Qt::Key_Enter);
         }
         QVERIFY2(dialog == nullptr || !dialog->isVisible(), how);
-        QCOMPARE(program.Sound.Played, (Played {{"CLICK", true}}));
+        QCOMPARE(program.Sound.Played, (Played{{"CLICK", true}}));
         QTRY_VERIFY(dialog == nullptr);
     }
 }

@@ -36,7 +36,9 @@ TTestProgram::TTestProgram(const std::vector<std::string>& dictionary) {
     SetSoundOutput(&Sound);
 }
 
-TTestProgram::~TTestProgram() { SetSoundOutput(nullptr); }
+TTestProgram::~TTestProgram() {
+    SetSoundOutput(nullptr);
+}
 
 TAppServices TTestProgram::Services() {
     TAppServices services;

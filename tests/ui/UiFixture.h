@@ -20,7 +20,7 @@
 
 class TFakeClock : public TClock {
 public:
-    TDateTime Current = 45000.5;  // 2023-03-15 12:00 local
+    TDateTime Current = 45000.5; // 2023-03-15 12:00 local
     std::uint32_t Utc = 12u * 3600u * 1000u;
 
     TDateTime Now() const override { return Current; }
@@ -38,7 +38,7 @@ public:
     QStringList Warnings;
     QStringList Messages;
     std::vector<QPointer<QWidget>> BoxParents;
-    std::vector<QString> DialogsShown;  // object names
+    std::vector<QString> DialogsShown; // object names
     std::function<void(QDialog&)> OnDialog;
 
     int ShowModal(QDialog& dialog) override;
@@ -49,7 +49,7 @@ public:
 class TRecordingSound : public TSoundOutput {
 public:
     bool Device = false;
-    std::vector<std::pair<std::string, bool>> Played;  // name, async
+    std::vector<std::pair<std::string, bool>> Played; // name, async
 
     bool DevicePresent() override { return Device; }
     void Play(const std::string& name, bool async) override { Played.emplace_back(name, async); }
@@ -60,7 +60,8 @@ public:
 class TTestProgram {
 public:
     // Writes Dict (the given words) and Bonus (two five-letter words).
-    explicit TTestProgram(const std::vector<std::string>& dictionary = {"cat", "cats", "dog", "quiet"});
+    explicit TTestProgram(const std::vector<std::string>& dictionary = {"cat", "cats", "dog",
+                                                                        "quiet"});
     ~TTestProgram();
 
     std::string Folder() const { return folder_.Path(); }

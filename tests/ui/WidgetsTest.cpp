@@ -16,9 +16,12 @@ namespace {
 
 using Cells = QList<QPoint>;
 
-QPoint CentreOf(const TDrawGrid& grid, int col, int row) { return grid.CellRect(col, row).center(); }
+QPoint CentreOf(const TDrawGrid& grid, int col, int row) {
+    return grid.CellRect(col, row).center();
+}
 
-void Send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+void Send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
+          Qt::MouseButtons held) {
     QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &event);
 }
@@ -58,14 +61,15 @@ void WidgetsTest::dragPicksEachCellEnteredInOrder() {
     TRecordedGrid grid;
     QWidget* g = &grid.Grid;
     Send(g, QEvent::MouseButtonPress, CentreOf(grid.Grid, 0, 0), Qt::LeftButton, Qt::LeftButton);
-    Send(g, QEvent::MouseMove, CentreOf(grid.Grid, 0, 0) + QPoint(5, 5), Qt::NoButton, Qt::LeftButton);
+    Send(g, QEvent::MouseMove, CentreOf(grid.Grid, 0, 0) + QPoint(5, 5), Qt::NoButton,
+         Qt::LeftButton);
     Send(g, QEvent::MouseMove, CentreOf(grid.Grid, 1, 0), Qt::NoButton, Qt::LeftButton);
     Send(g, QEvent::MouseMove, CentreOf(grid.Grid, 2, 0), Qt::NoButton, Qt::LeftButton);
     Send(g, QEvent::MouseMove, CentreOf(grid.Grid, 2, 1), Qt::NoButton, Qt::LeftButton);
     Send(g, QEvent::MouseMove, CentreOf(grid.Grid, 1, 0), Qt::NoButton, Qt::LeftButton);
     Send(g, QEvent::MouseButtonRelease, CentreOf(grid.Grid, 1, 0), Qt::LeftButton, Qt::NoButton);
     Send(g, QEvent::MouseMove, CentreOf(grid.Grid, 4, 4), Qt::NoButton, Qt::NoButton);
-    QCOMPARE(grid.Raised, (Cells {{0, 0}, {1, 0}, {2, 0}, {2, 1}, {1, 0}}));
+    QCOMPARE(grid.Raised, (Cells{{0, 0}, {1, 0}, {2, 0}, {2, 1}, {1, 0}}));
     QCOMPARE(QPoint(grid.Grid.Col(), grid.Grid.Row()), QPoint(1, 0));
 
     // A second press on the current cell raises it again.
@@ -75,7 +79,8 @@ void WidgetsTest::dragPicksEachCellEnteredInOrder() {
 
 void WidgetsTest::onlyTheLeftButtonPicks() {
     TRecordedGrid grid;
-    Send(&grid.Grid, QEvent::MouseButtonPress, CentreOf(grid.Grid, 3, 3), Qt::RightButton, Qt::RightButton);
+    Send(&grid.Grid, QEvent::MouseButtonPress, CentreOf(grid.Grid, 3, 3), Qt::RightButton,
+         Qt::RightButton);
     Send(&grid.Grid, QEvent::MouseMove, CentreOf(grid.Grid, 3, 4), Qt::NoButton, Qt::RightButton);
     QCOMPARE(grid.Raised, Cells());
 }
@@ -84,7 +89,7 @@ void WidgetsTest::aRefusedCellDoesNotBecomeCurrent() {
     TRecordedGrid grid;
     grid.Refuse = true;
     QTest::mouseClick(&grid.Grid, Qt::LeftButton, {}, CentreOf(grid.Grid, 4, 4));
-    QCOMPARE(grid.Raised, (Cells {{4, 4}}));
+    QCOMPARE(grid.Raised, (Cells{{4, 4}}));
     QCOMPARE(QPoint(grid.Grid.Col(), grid.Grid.Row()), QPoint(0, 0));
 }
 
@@ -93,14 +98,15 @@ void WidgetsTest::arrowKeysRaiseSelectCell() {
     QTest::keyClick(&grid.Grid, Qt::Key_Right);
     QTest::keyClick(&grid.Grid, Qt::Key_Down);
     QTest::keyClick(&grid.Grid, Qt::Key_Up);
-    QTest::keyClick(&grid.Grid, Qt::Key_Up);  // already on the top row: nothing
-    QCOMPARE(grid.Raised, (Cells {{1, 0}, {1, 1}, {1, 0}}));
+    QTest::keyClick(&grid.Grid, Qt::Key_Up); // already on the top row: nothing
+    QCOMPARE(grid.Raised, (Cells{{1, 0}, {1, 1}, {1, 0}}));
 }
 
 void WidgetsTest::aDisabledGridRaisesNothing() {
     TRecordedGrid grid;
     grid.Grid.setEnabled(false);
-    Send(&grid.Grid, QEvent::MouseButtonPress, CentreOf(grid.Grid, 1, 1), Qt::LeftButton, Qt::LeftButton);
+    Send(&grid.Grid, QEvent::MouseButtonPress, CentreOf(grid.Grid, 1, 1), Qt::LeftButton,
+         Qt::LeftButton);
     Send(&grid.Grid, QEvent::MouseMove, CentreOf(grid.Grid, 2, 1), Qt::NoButton, Qt::LeftButton);
     QTest::keyClick(&grid.Grid, Qt::Key_Right);
     QCOMPARE(grid.Raised, Cells());
@@ -167,7 +173,7 @@ void WidgetsTest::keyPreviewSeesEachKeyOnce() {
     new TKeyPreview(&form, [&seen](QKeyEvent* key) {
         seen += key->key() == Qt::Key_F8 ? 1 : 0;
         if (key->key() == Qt::Key_X) {
-            key->accept();  // the window takes X: the edit never sees it
+            key->accept(); // the window takes X: the edit never sees it
         }
     });
     // The edit ignores F8, so the key travels on to the form: still one sighting.

@@ -72,7 +72,8 @@ QImage Button(const QString& caption, bool greyed, const QColor& behind) {
     painter.drawRoundedRect(body, 11, 11);
     if (!greyed) {
         painter.setPen(QPen(QColor(255, 255, 255, 140), 1.2));
-        painter.drawLine(QPointF(body.left() + 11, body.top() + 2.5), QPointF(body.right() - 11, body.top() + 2.5));
+        painter.drawLine(QPointF(body.left() + 11, body.top() + 2.5),
+                         QPointF(body.right() - 11, body.top() + 2.5));
     }
     painter.setFont(CaptionFont(15));
     painter.setPen(greyed ? Palette::CaptionGreyed : Palette::Caption);
@@ -158,7 +159,8 @@ QImage MainBackground() {
     // The game's name above the buttons.
     painter.setFont(CaptionFont(17));
     painter.setPen(Palette::Frame);
-    painter.drawText(QRectF(546, 22, 64, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Lexi"));
+    painter.drawText(QRectF(546, 22, 64, 26), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Lexi"));
 
     // Lexi peeking out of the bottom right corner.
     painter.setClipRect(QRectF(538, 312, 143, 75));

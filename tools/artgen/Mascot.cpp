@@ -9,7 +9,8 @@ namespace Mascot {
 
 namespace {
 
-void Ball(QPainter& painter, QPointF centre, qreal r, const QColor& light, const QColor& base, const QColor& rim) {
+void Ball(QPainter& painter, QPointF centre, qreal r, const QColor& light, const QColor& base,
+          const QColor& rim) {
     QRadialGradient shade(centre - QPointF(r * 0.35, r * 0.4), r * 1.4);
     shade.setColorAt(0, light);
     shade.setColorAt(0.55, base);
@@ -24,7 +25,8 @@ void Ball(QPainter& painter, QPointF centre, qreal r, const QColor& light, const
 void DrawHead(QPainter& painter, QPointF centre, qreal r, QPointF look) {
     painter.save();
     // Antennae, behind the head.
-    painter.setPen(QPen(Palette::SkinDark, std::max<qreal>(1.5, r * 0.08), Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(
+        QPen(Palette::SkinDark, std::max<qreal>(1.5, r * 0.08), Qt::SolidLine, Qt::RoundCap));
     painter.setBrush(Qt::NoBrush);
     for (int side : {-1, 1}) {
         QPainterPath stalk;
@@ -37,7 +39,8 @@ void DrawHead(QPainter& painter, QPointF centre, qreal r, QPointF look) {
         painter.setPen(QPen(Palette::SkinDark, std::max<qreal>(1.0, r * 0.05)));
         painter.drawEllipse(tip, r * 0.14, r * 0.14);
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(Palette::SkinDark, std::max<qreal>(1.5, r * 0.08), Qt::SolidLine, Qt::RoundCap));
+        painter.setPen(
+            QPen(Palette::SkinDark, std::max<qreal>(1.5, r * 0.08), Qt::SolidLine, Qt::RoundCap));
     }
 
     Ball(painter, centre, r, Palette::SkinLight, Palette::Skin, Palette::SkinDark);
@@ -66,17 +69,22 @@ void DrawHead(QPainter& painter, QPointF centre, qreal r, QPointF look) {
     }
     painter.setBrush(Qt::white);
     for (const QPointF& eye : {left, right}) {
-        painter.drawEllipse(eye + gaze + QPointF(-lens * 0.15, -lens * 0.17), lens * 0.13, lens * 0.13);
+        painter.drawEllipse(eye + gaze + QPointF(-lens * 0.15, -lens * 0.17), lens * 0.13,
+                            lens * 0.13);
     }
     // A glint on the lenses.
-    painter.setPen(QPen(QColor(255, 255, 255, 200), std::max<qreal>(1.0, r * 0.05), Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(QPen(QColor(255, 255, 255, 200), std::max<qreal>(1.0, r * 0.05), Qt::SolidLine,
+                        Qt::RoundCap));
     painter.setBrush(Qt::NoBrush);
     for (const QPointF& eye : {left, right}) {
-        painter.drawArc(QRectF(eye.x() - lens * 0.75, eye.y() - lens * 0.75, lens * 1.5, lens * 1.5), 100 * 16, 50 * 16);
+        painter.drawArc(
+            QRectF(eye.x() - lens * 0.75, eye.y() - lens * 0.75, lens * 1.5, lens * 1.5), 100 * 16,
+            50 * 16);
     }
 
     // Smile.
-    painter.setPen(QPen(Palette::Glasses, std::max<qreal>(1.5, r * 0.08), Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(
+        QPen(Palette::Glasses, std::max<qreal>(1.5, r * 0.08), Qt::SolidLine, Qt::RoundCap));
     QPainterPath smile;
     smile.moveTo(centre + QPointF(-r * 0.3, r * 0.42));
     smile.quadTo(centre + QPointF(0, r * 0.72), centre + QPointF(r * 0.3, r * 0.42));
@@ -86,9 +94,11 @@ void DrawHead(QPainter& painter, QPointF centre, qreal r, QPointF look) {
 
 void DrawBody(QPainter& painter, const std::vector<QPointF>& segments, qreal r) {
     painter.save();
-    painter.setPen(QPen(Palette::SkinDark, std::max<qreal>(1.5, r * 0.18), Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(
+        QPen(Palette::SkinDark, std::max<qreal>(1.5, r * 0.18), Qt::SolidLine, Qt::RoundCap));
     for (const QPointF& segment : segments) {
-        painter.drawLine(segment + QPointF(-r * 0.5, r * 0.6), segment + QPointF(-r * 0.8, r * 1.15));
+        painter.drawLine(segment + QPointF(-r * 0.5, r * 0.6),
+                         segment + QPointF(-r * 0.8, r * 1.15));
         painter.drawLine(segment + QPointF(r * 0.5, r * 0.6), segment + QPointF(r * 0.8, r * 1.15));
     }
     for (const QPointF& segment : segments) {
@@ -109,9 +119,11 @@ void DrawClosedBook(QPainter& painter, const QRectF& rect, const QColor& cover) 
     }
     painter.setPen(QPen(cover.darker(160), 1.5));
     painter.setBrush(cover);
-    painter.drawRoundedRect(QRectF(rect.left(), rect.top(), rect.width() * 0.2, rect.height()), 3, 3);
+    painter.drawRoundedRect(QRectF(rect.left(), rect.top(), rect.width() * 0.2, rect.height()), 3,
+                            3);
     painter.drawRect(QRectF(rect.left(), rect.top(), rect.width() - 2, rect.height() * 0.18));
-    painter.drawRect(QRectF(rect.left(), rect.bottom() - rect.height() * 0.18, rect.width() - 2, rect.height() * 0.18));
+    painter.drawRect(QRectF(rect.left(), rect.bottom() - rect.height() * 0.18, rect.width() - 2,
+                            rect.height() * 0.18));
     painter.restore();
 }
 
@@ -130,8 +142,9 @@ void DrawStandingBook(QPainter& painter, const QRectF& rect, const QColor& cover
     }
     painter.setPen(Qt::NoPen);
     painter.setBrush(Palette::Paper);
-    painter.drawRect(QRectF(rect.center().x() - rect.width() * 0.25, rect.top() + rect.height() * 0.38,
-                            rect.width() * 0.5, rect.height() * 0.16));
+    painter.drawRect(QRectF(rect.center().x() - rect.width() * 0.25,
+                            rect.top() + rect.height() * 0.38, rect.width() * 0.5,
+                            rect.height() * 0.16));
     painter.restore();
 }
 
@@ -145,9 +158,11 @@ void DrawOpenBook(QPainter& painter, const QRectF& rect, const QColor& cover) {
     painter.setBrush(Palette::Paper);
     QPainterPath leftPage;
     leftPage.moveTo(pages.center().x(), pages.top() + 4);
-    leftPage.quadTo(pages.left() + pages.width() * 0.25, pages.top() - 2, pages.left(), pages.top() + 2);
+    leftPage.quadTo(pages.left() + pages.width() * 0.25, pages.top() - 2, pages.left(),
+                    pages.top() + 2);
     leftPage.lineTo(pages.left(), pages.bottom());
-    leftPage.quadTo(pages.left() + pages.width() * 0.25, pages.bottom() - 4, pages.center().x(), pages.bottom());
+    leftPage.quadTo(pages.left() + pages.width() * 0.25, pages.bottom() - 4, pages.center().x(),
+                    pages.bottom());
     leftPage.closeSubpath();
     painter.drawPath(leftPage);
     QTransform mirror;

@@ -9,7 +9,8 @@
 // Lexi, the game's mascot: a friendly green centipede with round glasses.
 namespace Mascot {
 
-// The head, centred at centre with radius r; look shifts the pupils (-1 left ... 1 right, down > 0).
+// The head, centred at centre with radius r; look shifts the pupils (-1 left ... 1 right, down >
+// 0).
 void DrawHead(QPainter& painter, QPointF centre, qreal r, QPointF look = {0, 0});
 // Body segments from tail to neck, each with a pair of little legs.
 void DrawBody(QPainter& painter, const std::vector<QPointF>& segments, qreal r);

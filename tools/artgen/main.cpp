@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     try {
         for (const TArtwork& art : PaintCatalogue()) {
             QFile file(out.filePath(art.Id + ".jpg"));
-            if (!file.open(QIODevice::WriteOnly) || file.write(EncodeJpeg(art.Image, 92, art.Greyscale)) < 0) {
+            if (!file.open(QIODevice::WriteOnly) ||
+                file.write(EncodeJpeg(art.Image, 92, art.Greyscale)) < 0) {
                 std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(file.fileName()));
                 return 1;
             }

@@ -66,7 +66,8 @@ std::vector<double> TSynth::Samples(double peak) const {
     for (double v : out) {
         loudest = std::max(loudest, std::abs(v));
     }
-    const std::size_t fade = std::min<std::size_t>(out.size() / 4, static_cast<std::size_t>(rate_ * 0.004));
+    const std::size_t fade =
+        std::min<std::size_t>(out.size() / 4, static_cast<std::size_t>(rate_ * 0.004));
     for (std::size_t i = 0; i < out.size(); ++i) {
         double gain = peak / loudest;
         if (i < fade) {

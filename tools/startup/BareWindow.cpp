@@ -13,9 +13,10 @@ protected:
         QPainter(this).fillRect(rect(), Qt::white);
         if (!painted_) {
             painted_ = true;
-            timespec now {};
+            timespec now{};
             clock_gettime(CLOCK_REALTIME, &now);
-            std::printf("first-paint %lld\n", static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000);
+            std::printf("first-paint %lld\n",
+                        static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000);
             std::fflush(stdout);
         }
     }
