@@ -4,11 +4,14 @@
 
 #include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 // The device output while it is still being opened on a helper thread at
-// start-up. The first question asked of it waits for the opening to finish, so
-// the slow part overlaps the toolkit's own start. Problems with the compiled
+// start-up. The first question asked of it waits for the answer, so the slow
+// part overlaps the toolkit's own start. Where there is no device, SDL is shut
+// down again on the helper thread after the answer is given: SDL's ALSA
+// back end takes up to a tenth of a second to stop. Problems with the compiled
 // clips are reported once, on stderr, naming each clip.
 class TPendingSoundOutput final : public TSoundOutput {
 public:
@@ -22,5 +25,7 @@ private:
     TSdlSoundOutput& Ready();
 
     TSdlSoundOutput& output_;
-    std::future<std::vector<std::string>> opening_;
+    std::promise<std::vector<std::string>> answer_;
+    std::future<std::vector<std::string>> opened_;
+    std::thread opening_;
 };

@@ -84,7 +84,6 @@ bool TSdlSoundOutput::Open(int bufferFrames) {
     subsystemStarted_ = true;
     if (SDL_GetNumAudioDevices(0) < 1) {
         error_ = "no playback device";
-        Close();
         return false;
     }
     SDL_AudioSpec want{};
@@ -102,7 +101,6 @@ bool TSdlSoundOutput::Open(int bufferFrames) {
                                       SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
     if (device_ == 0) {
         error_ = std::string("the playback device does not open: ") + SDL_GetError();
-        Close();
         return false;
     }
     rate_ = have.freq;

@@ -28,8 +28,11 @@ public:
     // Starts SDL audio and opens the default playback device. False, with the
     // reason in Error(), when audio cannot start, no playback device is
     // reported, or the device does not open; the audio libraries' own
-    // complaints are kept off the terminal meanwhile.
+    // complaints are kept off the terminal meanwhile. After a failure SDL audio
+    // is still running until Close(), which can take a tenth of a second.
     bool Open(int bufferFrames = DefaultBufferFrames);
+    // Closes the device and shuts SDL down; the destructor does it too.
+    void Close();
     const std::string& Error() const { return error_; }
 
     // Adds a clip from the bytes of a WAVE file, converted to the device
@@ -52,7 +55,6 @@ public:
 
 private:
     static void Fill(void* self, std::uint8_t* stream, int length);
-    void Close();
 
     std::string error_;
     std::uint32_t device_ = 0;
