@@ -21,6 +21,9 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -65,27 +68,25 @@ int main(int argc, char** argv) {
     main.FillTheGrid();
     ok &= Save(main, out, "TfrmMain");
 
-    TfrmLoading loading(nullptr);
-    ok &= Save(loading, out, "TfrmLoading");
-    TfrmBadWord badWord;
-    ok &= Save(badWord, out, "TfrmBadWord");
-    TfrmSameWord sameWord;
-    ok &= Save(sameWord, out, "TfrmSameWord");
-    TfrmAbout about;
-    ok &= Save(about, out, "TfrmAbout");
-    TfrmHelp help;
-    ok &= Save(help, out, "TfrmHelp");
-    TfrmHighScores highScores(modal, 0, false, services.ScoreFolders);
-    ok &= Save(highScores, out, "TfrmHighScores");
-    TfrmAddScore addScore;
-    ok &= Save(addScore, out, "TfrmAddScore");
-    TfrmSound sound;
-    ok &= Save(sound, out, "TfrmSound");
-    TfrmDisplaySettings display;
-    ok &= Save(display, out, "TfrmDisplaySettings");
-    TfrmBonus bonus;
-    ok &= Save(bonus, out, "TfrmBonus");
-    TfrmBonusDone bonusDone;
-    ok &= Save(bonusDone, out, "TfrmBonusDone");
+    // Each window is made, drawn and destroyed in turn, by its class name.
+    const std::vector<std::pair<QString, std::function<QWidget*()>>> windows = {
+        {"TfrmLoading", [] { return new TfrmLoading(nullptr); }},
+        {"TfrmBadWord", [] { return new TfrmBadWord; }},
+        {"TfrmSameWord", [] { return new TfrmSameWord; }},
+        {"TfrmAbout", [] { return new TfrmAbout; }},
+        {"TfrmHelp", [] { return new TfrmHelp; }},
+        {"TfrmHighScores",
+         [&] { return new TfrmHighScores(modal, 0, false, services.ScoreFolders); }},
+        {"TfrmAddScore", [] { return new TfrmAddScore; }},
+        {"TfrmSound", [] { return new TfrmSound; }},
+        {"TfrmDisplaySettings", [] { return new TfrmDisplaySettings; }},
+        {"TfrmBonus", [] { return new TfrmBonus; }},
+        {"TfrmBonusDone", [] { return new TfrmBonusDone; }},
+    };
+    for (const auto& [name, make] : windows) {
+        const std::unique_ptr<QWidget> window(make());
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        ok &= Save(*window, out, name);
+    }
     return ok ? 0 : 1;
 }
