@@ -268,7 +268,7 @@ TEST(DictTree, truncationAtEveryRecordBoundaryFailsCleanly) {
     }
 
     const std::size_t dataRecords = data.size() / StoreFormat::DataRecordSize;
-    for (std::size_t keep = 0; keep < dataRecords; keep += 37) {
+    for (std::size_t keep = 0; keep < dataRecords; ++keep) {
         TTempFolder folder;
         WriteBytes(folder.File("Dict.idx"), index);
         WriteBytes(folder.File("Dict.dat"), data.substr(0, keep * StoreFormat::DataRecordSize + 5));
