@@ -14,6 +14,18 @@ packages=(
   wamerican-large wamerican-small
   # fonts standing in for the design's faces
   fonts-liberation fonts-comic-neue
+  # fuzzing and coverage: clang's libFuzzer and its sanitizer runtimes
+  clang libclang-rt-14-dev llvm
+  # the display mode test on a real X server with several modes
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+  # the word game's word list
+  scowl
+  # the accessibility test: AT-SPI on a private D-Bus session
+  at-spi2-core python3-pyatspi dbus dbus-x11
+  # packaging checks
+  desktop-file-utils appstream lintian dpkg-dev file fakeroot
+  # compiler cache, used by the build when present
+  ccache
 )
 
 missing=()
@@ -36,5 +48,5 @@ else
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${run_as_root[@]}" apt-get update -qq
-"${run_as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+"${run_as_root[@]}" apt-get update -qq -o DPkg::Lock::Timeout=600
+"${run_as_root[@]}" apt-get install -o DPkg::Lock::Timeout=600 -y --no-install-recommends "${missing[@]}"
