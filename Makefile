@@ -13,6 +13,8 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/tests/bench/lexipede_bench
+	QT_SCALE_FACTOR=1 $(BUILD_DIR)/tests/bench/pick_bench
+	QT_SCALE_FACTOR=2 $(BUILD_DIR)/tests/bench/pick_bench
 
 # Start-up time of the game against a bare Qt window, under Xvfb.
 startup: build
