@@ -10,15 +10,13 @@ packages=(
   qt6-base-dev libjpeg62-turbo-dev libsdl2-dev libxrandr-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool
-  # word lists the dictionary files are built from
-  wamerican-large wamerican-small
   # fonts standing in for the design's faces
   fonts-liberation fonts-comic-neue
   # fuzzing and coverage: clang's libFuzzer and its sanitizer runtimes
   clang libclang-rt-14-dev llvm
   # the display mode test on a real X server with several modes
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
-  # the word game's word list
+  # the word lists the dictionary and the bonus words are built from
   scowl
   # the accessibility test: AT-SPI on a private D-Bus session
   at-spi2-core python3-pyatspi dbus dbus-x11

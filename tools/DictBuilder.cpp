@@ -103,7 +103,7 @@ void WriteFileOrThrow(const std::string& path, const void* bytes, std::size_t si
 } // namespace
 
 TWordSelection SelectWords(const std::vector<std::string>& listPaths,
-                           std::optional<int> exactLength) {
+                           std::optional<int> exactLength, const std::set<std::string>& excluded) {
     TWordSelection selection;
     for (const std::string& path : listPaths) {
         const std::string text = ReadWholeFile(path);
@@ -138,8 +138,41 @@ TWordSelection SelectWords(const std::vector<std::string>& listPaths,
     const auto repeats = std::unique(selection.Words.begin(), selection.Words.end());
     selection.Skipped += selection.Words.end() - repeats;
     selection.Words.erase(repeats, selection.Words.end());
+    const auto kept =
+        std::remove_if(selection.Words.begin(), selection.Words.end(),
+                       [&excluded](const std::string& w) { return excluded.count(w); });
+    selection.Excluded = selection.Words.end() - kept;
+    selection.Words.erase(kept, selection.Words.end());
     selection.Kept = static_cast<std::int64_t>(selection.Words.size());
     return selection;
+}
+
+std::set<std::string> ReadExclusions(const std::string& path) {
+    const std::string text = ReadWholeFile(path);
+    std::set<std::string> words;
+    std::istringstream lines(text);
+    std::string line;
+    for (int lineNumber = 1; std::getline(lines, line); ++lineNumber) {
+        std::istringstream tokens(line.substr(0, line.find('#')));
+        std::string word;
+        while (tokens >> word) {
+            if (!IsUsableWord(word, std::nullopt)) {
+                throw EBuildError(path + ":" + std::to_string(lineNumber) + ": \"" + word +
+                                  "\" is not a word of the letters a-z");
+            }
+            words.insert(word);
+        }
+    }
+    return words;
+}
+
+void WriteWordList(const std::string& path, const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& word : words) {
+        text += word;
+        text += '\n';
+    }
+    WriteFileOrThrow(path, text.data(), text.size());
 }
 
 TTreeShape WriteStore(const std::string& folder, const std::string& stem,
