@@ -10,6 +10,7 @@
 #include "game/globals.h"
 #include "game/utility.h"
 #include "media/Sound.h"
+#include "media/TfrmDisplaySettings.h"
 #include "media/TfrmSound.h"
 #include "platform/InOutError.h"
 #include "platform/ProgramFolder.h"
@@ -23,6 +24,7 @@
 #include "wordstore/bpDictTree.h"
 
 #include <QCollator>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShowEvent>
 #include <QTimer>
@@ -86,6 +88,7 @@ void TfrmMain::WireHandlers() {
 
 void TfrmMain::FormCreate() {
     TRACE_OPERATION("FormCreate");
+    new TKeyPreview(this, [this](QKeyEvent* key) { FormKeyDown(key); });
     ui_->NewWord->SetCaption(QString());
     ui_->lblVersion->setText(VersionText);
     SoundCardPresent = CheckForSoundCard();
@@ -229,6 +232,16 @@ void TfrmMain::BackgroundImageMouseDown(QMouseEvent*) {
 void TfrmMain::WMDisplayChange() {
     TRACE_OPERATION("WMDisplayChange");
     services_.Modal->Message(this, QStringLiteral("Changes in display detected!"));
+}
+
+void TfrmMain::FormKeyDown(QKeyEvent* key) {
+    TRACE_OPERATION("FormKeyDown");
+    // F8 with any modifiers held. The key is left for the control that has
+    // the focus.
+    if (key->key() == Qt::Key_F8) {
+        auto* dialog = new TfrmDisplaySettings(services_.DisplayModes(*this));
+        services_.Modal->ShowModal(*dialog);
+    }
 }
 
 void TfrmMain::NewLetter(QString& letter) {

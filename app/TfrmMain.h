@@ -14,6 +14,7 @@ class TfrmMain;
 class TBPlusTree;
 class TBonusTree;
 class TfrmLoading;
+class QKeyEvent;
 class QMouseEvent;
 class QTimer;
 
@@ -90,6 +91,7 @@ public:
     void cmdMinimizeClick();
     void BackgroundImageMouseDown(QMouseEvent* event);
     void WMDisplayChange();
+    void FormKeyDown(QKeyEvent* key);
 
     Ui::TfrmMain& Form() { return *ui_; }
 

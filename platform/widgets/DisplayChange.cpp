@@ -9,19 +9,22 @@ TDisplayChange& TDisplayChange::Instance() {
 }
 
 TDisplayChange::TDisplayChange() : QObject(QCoreApplication::instance()) {
+    settle_.setSingleShot(true);
+    settle_.setInterval(0);
+    connect(&settle_, &QTimer::timeout, this, &TDisplayChange::Raise);
     for (QScreen* screen : QGuiApplication::screens()) {
         Watch(screen);
     }
     connect(qGuiApp, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
         Watch(screen);
-        Raise();
+        ScreenChanged();
     });
-    connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this](QScreen*) { Raise(); });
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &TDisplayChange::ScreenChanged);
 }
 
 void TDisplayChange::Watch(QScreen* screen) {
-    connect(screen, &QScreen::geometryChanged, this, &TDisplayChange::Raise);
-    connect(screen, &QScreen::refreshRateChanged, this, &TDisplayChange::Raise);
+    connect(screen, &QScreen::geometryChanged, this, &TDisplayChange::ScreenChanged);
+    connect(screen, &QScreen::refreshRateChanged, this, &TDisplayChange::ScreenChanged);
     // Qt reports no depth change of its own; a depth change comes with a mode
     // change, which X11 announces as a geometry or refresh rate change.
 }

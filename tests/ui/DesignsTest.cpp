@@ -13,6 +13,7 @@
 #include "dialogs/TfrmSameWord.h"
 #include "media/TfrmDisplaySettings.h"
 #include "media/TfrmSound.h"
+#include "platform/widgets/ScreenDisplayModes.h"
 #include "platform/widgets/TImage.h"
 #include "scores/TfrmAddScore.h"
 #include "scores/TfrmHighScores.h"
@@ -181,7 +182,11 @@ std::unique_ptr<QWidget> Create(const QString& name, TTestProgram& program) {
         {"TfrmSound", [] { return new TfrmSound; }},
         {"TfrmBonus", [] { return new TfrmBonus; }},
         {"TfrmBonusDone", [] { return new TfrmBonusDone; }},
-        {"TfrmDisplaySettings", [] { return new TfrmDisplaySettings; }},
+        {"TfrmDisplaySettings",
+         [] {
+             return new TfrmDisplaySettings(
+                 std::make_unique<TCurrentModeOnly>(QGuiApplication::primaryScreen()));
+         }},
     };
     return std::unique_ptr<QWidget>(makers.at(name)());
 }

@@ -14,6 +14,7 @@
 #include "media/TfrmSound.h"
 #include "platform/Clock.h"
 #include "platform/widgets/Modal.h"
+#include "platform/widgets/ScreenDisplayModes.h"
 #include "scores/TfrmAddScore.h"
 #include "scores/TfrmHighScores.h"
 
@@ -79,7 +80,7 @@ int main(int argc, char** argv) {
          [&] { return new TfrmHighScores(modal, 0, false, services.ScoreFolders); }},
         {"TfrmAddScore", [] { return new TfrmAddScore; }},
         {"TfrmSound", [] { return new TfrmSound; }},
-        {"TfrmDisplaySettings", [] { return new TfrmDisplaySettings; }},
+        {"TfrmDisplaySettings", [&] { return new TfrmDisplaySettings(OpenDisplayModes(main)); }},
         {"TfrmBonus", [] { return new TfrmBonus; }},
         {"TfrmBonusDone", [] { return new TfrmBonusDone; }},
     };
