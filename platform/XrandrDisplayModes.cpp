@@ -227,18 +227,29 @@ bool TXrandrDisplayModes::SetMode(const TDisplayMode& mode) {
     boxWidth = std::max(boxWidth, minWidth);
     boxHeight = std::max(boxHeight, minHeight);
 
-    const int width = DisplayWidth(display_, screen);
-    const int height = DisplayHeight(display_, screen);
-    // Keep the screen's dots per inch; a server that knows no size gets 96.
-    const auto Millimetres = [](int pixels, int nowPixels, int nowMm) {
-        return nowMm > 0 ? pixels * nowMm / nowPixels
-                         : static_cast<int>(std::lround(pixels * 25.4 / 96));
+    // The size now, from the server: Xlib's figures are those of the moment
+    // the connection opened.
+    Window rootOfRoot = None;
+    int rootX = 0, rootY = 0;
+    unsigned rootWidth = 0, rootHeight = 0, border = 0, rootDepth = 0;
+    if (!XGetGeometry(display_, root, &rootOfRoot, &rootX, &rootY, &rootWidth, &rootHeight, &border,
+                      &rootDepth)) {
+        return false;
+    }
+    const int width = static_cast<int>(rootWidth);
+    const int height = static_cast<int>(rootHeight);
+    // Keep the screen's dots per inch (those Xlib knows still hold, since every
+    // resize keeps them); a server that knows no size gets 96.
+    const auto Millimetres = [](int pixels, int knownPixels, int knownMm) {
+        return knownMm > 0 && knownPixels > 0
+                   ? static_cast<int>(std::lround(1.0 * pixels * knownMm / knownPixels))
+                   : static_cast<int>(std::lround(pixels * 25.4 / 96));
     };
-    const int widthMm = DisplayWidthMM(display_, screen);
-    const int heightMm = DisplayHeightMM(display_, screen);
     const auto Resize = [&](int w, int h) {
-        XRRSetScreenSize(display_, root, w, h, Millimetres(w, width, widthMm),
-                         Millimetres(h, height, heightMm));
+        XRRSetScreenSize(
+            display_, root, w, h,
+            Millimetres(w, DisplayWidth(display_, screen), DisplayWidthMM(display_, screen)),
+            Millimetres(h, DisplayHeight(display_, screen), DisplayHeightMM(display_, screen)));
     };
 
     // The CRTC must fit the screen at every step: grow first, shrink last.
