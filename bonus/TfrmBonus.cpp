@@ -1,10 +1,169 @@
 #include "TfrmBonus.h"
 
+#include "TfrmBonusDone.h"
+#include "game/BonusSetup.h"
+#include "game/Scoring.h"
+#include "game/utility.h"
+#include "media/Sound.h"
+#include "platform/widgets/Modal.h"
 #include "ui_TfrmBonus.h"
 
-TfrmBonus::TfrmBonus(QWidget* owner) : TDesignedDialog(owner, 334, 405) {
+#include <QCloseEvent>
+#include <QTimer>
+#include <algorithm>
+
+namespace {
+
+// An empty answer slot reads two spaces.
+const QString EmptySlot = QStringLiteral("  ");
+// The round lasts 0.0003 of a day: 25.92 seconds.
+constexpr double BonusRoundLength = 0.0003;
+constexpr std::int32_t BonusRoundPoints = 20;
+
+} // namespace
+
+TfrmBonus::TfrmBonus(std::int32_t& bonusPoints, const TClock& clock, TModalRunner& modal,
+                     QWidget* owner)
+    : TDesignedDialog(owner, 334, 405), bonusPoints_(bonusPoints), clock_(clock), modal_(modal) {
     // It stays on top of the other windows, and takes no keys of its own.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    setAttribute(Qt::WA_DeleteOnClose);
+    TimerTick = new QTimer(this);
+    TimerDone = new QTimer(this);
+    for (QTimer* timer : {TimerTick, TimerDone}) {
+        timer->setInterval(250);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
+    connect(TimerTick, &QTimer::timeout, this, &TfrmBonus::TimerTickTimer);
+    connect(TimerDone, &QTimer::timeout, this, &TfrmBonus::TimerDoneTimer);
+    ui_->BonusGrid->OnDrawCell = [this](int col, int row, const QRect& rect) {
+        BonusGridDrawCell(col, row, rect);
+    };
+    ui_->BonusGrid->OnSelectCell = [this](int col, int row, bool& canSelect) {
+        BonusGridSelectCell(col, row, canSelect);
+    };
 }
 
 TfrmBonus::~TfrmBonus() = default;
+
+std::array<TLabel*, 5> TfrmBonus::BonusLetters() const {
+    return {ui_->BonusLetter1, ui_->BonusLetter2, ui_->BonusLetter3, ui_->BonusLetter4,
+            ui_->BonusLetter5};
+}
+
+void TfrmBonus::FormShow() {
+    // The window shows, and its clock starts, only once the clip has ended.
+    PlayWave("LOADING", false);
+    for (TLabel* slot : BonusLetters()) {
+        slot->SetCaption(EmptySlot);
+    }
+    BonusEndTime = clock_.Now() + BonusRoundLength;
+    TimerTick->start();
+    TimerDone->stop();
+}
+
+void TfrmBonus::closeEvent(QCloseEvent* event) {
+    if (!mayClose_) {
+        event->ignore();
+        return;
+    }
+    TDesignedDialog::closeEvent(event);
+}
+
+void TfrmBonus::SetBonusGridAttributes() {
+    TCanvas& canvas = ui_->BonusGrid->Canvas();
+    // "Arial" bold 18 points: 24 pixels at 96 dots per inch.
+    canvas.Font = QFont(QStringLiteral("Liberation Sans"));
+    canvas.Font.setBold(true);
+    canvas.Font.setPixelSize(24);
+    canvas.FontColor = Qt::black;
+}
+
+void TfrmBonus::BonusGridDrawCell(int, int, const QRect&) {
+    // Whatever cell the grid asks for, all five are painted.
+    for (int col = 0; col < 5; ++col) {
+        SetBonusGridAttributes();
+        TCanvas& canvas = ui_->BonusGrid->Canvas();
+        const QRect cell = ui_->BonusGrid->CellRect(col, 0);
+        if (LetterPicked[col]) {
+            canvas.FillRect(cell, Qt::white); // a picked die vanishes
+            continue;
+        }
+        const QString letter = TangledWord.mid(col, 1);
+        canvas.Draw(cell.left(), cell.top(), ui_->DieImage->Picture());
+        const TTextOffset offset = LetterOffset(letter.toStdString());
+        canvas.TextOut(cell.left() + offset.X, cell.top() + offset.Y, letter);
+    }
+}
+
+void TfrmBonus::BonusGridSelectCell(int col, int, bool& canSelect) {
+    // A picked letter cannot be taken back, and picking it again says nothing.
+    if (LetterPicked[col]) {
+        canSelect = false;
+        return;
+    }
+    PlayWave("CLICK", true);
+    LetterPicked[col] = true;
+    for (TLabel* slot : BonusLetters()) {
+        if (slot->text() == EmptySlot) {
+            slot->SetCaption(TangledWord.mid(col, 1));
+            break;
+        }
+    }
+}
+
+bool TfrmBonus::AllLettersPicked() const {
+    return std::all_of(LetterPicked.begin(), LetterPicked.end(),
+                       [](bool picked) { return picked; });
+}
+
+void TfrmBonus::ShowTime(std::uint16_t minutes, std::uint16_t seconds) {
+    ui_->lblTime->setVisible(true);
+    ui_->lblTime->SetCaption(QString::fromStdString(ClockText(minutes, seconds)));
+}
+
+void TfrmBonus::TimerTickTimer() {
+    BonusTimeLeft = BonusEndTime - clock_.Now();
+    if (BonusTimeLeft >= 0 && !AllLettersPicked()) {
+        const TTimeOfDay left = DecodeTime(BonusTimeLeft);
+        ShowTime(static_cast<std::uint16_t>(left.Minutes),
+                 static_cast<std::uint16_t>(left.Seconds));
+        return;
+    }
+    // Time is up, or the fifth letter was picked since the last tick.
+    ShowTime(0, 0);
+    TimerTick->stop();
+    TimerDone->start();
+    DoneCount = 0;
+    FinishBonusRound();
+}
+
+void TfrmBonus::TimerDoneTimer() {
+    ++DoneCount;
+    ShowTime(0, 0);
+    ui_->lblTime->setVisible(DoneCount % 2 == 1);
+}
+
+void TfrmBonus::FinishBonusRound() {
+    PlayerWord.clear();
+    for (const TLabel* slot : BonusLetters()) {
+        PlayerWord += slot->text();
+    }
+    auto* result = new TfrmBonusDone();
+    const QString correct = QString::fromStdString(AsciiUpper(CorrectWord.toStdString()));
+    const QString guess = QString::fromStdString(AsciiUpper(PlayerWord.toStdString()));
+    result->lblCorrectWord()->SetCaption(correct);
+    result->lblPlayerWord()->SetCaption(guess);
+    if (guess == correct) {
+        RoundPoints = BonusRoundPoints;
+        PlayWave("ADDWORD", true);
+    } else {
+        RoundPoints = 0;
+        PlayWave("OOPS", true);
+    }
+    result->Points = RoundPoints;
+    modal_.ShowModal(*result);
+    bonusPoints_ = RoundPoints;
+    mayClose_ = true;
+    close();
+}

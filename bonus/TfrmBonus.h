@@ -1,16 +1,65 @@
 #pragma once
 
+#include "platform/Clock.h"
 #include "platform/widgets/TDialogForm.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+class QTimer;
+class TModalRunner;
+class TLabel;
 
 namespace Ui {
 class TfrmBonus;
 }
 
-// The bonus round: put the tangled letters back in order.
+// The bonus round: five dice carry the tangled word, the player picks them in the
+// order that spells it against a clock of 25.92 seconds. The window has no
+// buttons and no keys; it closes itself once the result dialog has been closed,
+// after writing the round's points to bonusPoints. Destroyed when it closes.
 class TfrmBonus : public TDesignedDialog<Ui::TfrmBonus> {
     Q_OBJECT
 
 public:
-    explicit TfrmBonus(QWidget* owner = nullptr);
+    TfrmBonus(std::int32_t& bonusPoints, const TClock& clock, TModalRunner& modal,
+              QWidget* owner = nullptr);
     ~TfrmBonus() override;
+
+    // Set before the window is shown; letter c of TangledWord belongs to die c.
+    QString CorrectWord;
+    QString TangledWord;
+
+    std::array<bool, 5> LetterPicked{};
+    QString PlayerWord;
+    std::int32_t RoundPoints = 0;
+    TDateTime BonusEndTime = 0;
+    double BonusTimeLeft = 0;
+    std::int32_t DoneCount = 0;
+    QTimer* TimerTick = nullptr;
+    QTimer* TimerDone = nullptr;
+
+    void BonusGridDrawCell(int col, int row, const QRect& rect);
+    void BonusGridSelectCell(int col, int row, bool& canSelect);
+    void TimerTickTimer();
+    void TimerDoneTimer();
+
+protected:
+    void FormShow() override;
+    // The player cannot dismiss the round: a close request from the window
+    // manager (Alt+F4) is refused until the round has written its points.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void SetBonusGridAttributes();
+    void ShowTime(std::uint16_t minutes, std::uint16_t seconds);
+    bool AllLettersPicked() const;
+    void FinishBonusRound();
+    std::array<TLabel*, 5> BonusLetters() const;
+
+    std::int32_t& bonusPoints_;
+    const TClock& clock_;
+    TModalRunner& modal_;
+    bool mayClose_ = false;
 };

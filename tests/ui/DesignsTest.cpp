@@ -170,6 +170,7 @@ const std::vector<TWindowDesign> Designs = {
 };
 
 std::unique_ptr<QWidget> Create(const QString& name, TTestProgram& program) {
+    static std::int32_t BonusPoints = 0;
     const std::map<QString, std::function<QWidget*()>> makers = {
         {"TfrmMain", [&program] { return new TfrmMain(program.Services()); }},
         {"TfrmLoading", [] { return new TfrmLoading(nullptr); }},
@@ -180,7 +181,8 @@ std::unique_ptr<QWidget> Create(const QString& name, TTestProgram& program) {
         {"TfrmHighScores", [&program] { return new TfrmHighScores(program.Modal, 0, false); }},
         {"TfrmAddScore", [] { return new TfrmAddScore; }},
         {"TfrmSound", [] { return new TfrmSound; }},
-        {"TfrmBonus", [] { return new TfrmBonus; }},
+        {"TfrmBonus",
+         [&program] { return new TfrmBonus(BonusPoints, program.Clock, program.Modal); }},
         {"TfrmBonusDone", [] { return new TfrmBonusDone; }},
         {"TfrmDisplaySettings",
          [] {

@@ -3,6 +3,7 @@
 
 #include "UiFixture.h"
 #include "app/TfrmMain.h"
+#include "bonus/TfrmBonusDone.h"
 #include "dialogs/TfrmAbout.h"
 #include "dialogs/TfrmBadWord.h"
 #include "dialogs/TfrmHelp.h"
@@ -81,6 +82,12 @@ void DialogsTest::eachDialogHasItsTextsAndSounds_data() {
                                          "Label14==   10"}
                           << "LOADING wait"
                           << "CLICK async";
+    QTest::newRow("bonus result")
+        << "TfrmBonusDone"
+        << QStringList{"Label2=Bonus Round is Over:", "Label5=The word was:",
+                       "Label4=Your guess at the word:", "lblBonusPoints=Bonus Points : 0"}
+        << ""
+        << "CLICK async";
 }
 
 void DialogsTest::eachDialogHasItsTextsAndSounds() {
@@ -101,6 +108,8 @@ void DialogsTest::eachDialogHasItsTextsAndSounds() {
             form = new TfrmBadWord;
         } else if (dialog == "TfrmSameWord") {
             form = new TfrmSameWord;
+        } else if (dialog == "TfrmBonusDone") {
+            form = new TfrmBonusDone;
         } else if (dialog == "TfrmAbout") {
             form = new TfrmAbout;
         } else {

@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
     services.ScoreFolders = {scratch.path().toStdString(), scratch.path().toStdString()};
 
     bool ok = true;
+    std::int32_t bonusPoints = 0;
     TfrmMain main(services);
     if (main.StartupFailed()) {
         std::fprintf(stderr, "render_windows: no word stores in %s\n", argv[1]);
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
         {"TfrmAddScore", [] { return new TfrmAddScore; }},
         {"TfrmSound", [] { return new TfrmSound; }},
         {"TfrmDisplaySettings", [&] { return new TfrmDisplaySettings(OpenDisplayModes(main)); }},
-        {"TfrmBonus", [] { return new TfrmBonus; }},
+        {"TfrmBonus", [&] { return new TfrmBonus(bonusPoints, clock, modal); }},
         {"TfrmBonusDone", [] { return new TfrmBonusDone; }},
     };
     for (const auto& [name, make] : windows) {

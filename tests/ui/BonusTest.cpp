@@ -1,0 +1,227 @@
+// The bonus round window and its result, with a fake clock: picking the tangled
+// dice, the round's clock and its end, the judging, and that the player cannot
+// dismiss the round.
+
+#include "UiFixture.h"
+#include "bonus/TfrmBonus.h"
+#include "bonus/TfrmBonusDone.h"
+#include "game/globals.h"
+#include "platform/widgets/TDrawGrid.h"
+#include "platform/widgets/TLabel.h"
+#include "ui_TfrmBonus.h"
+#include "ui_TfrmBonusDone.h"
+
+#include <QMouseEvent>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+using Played = std::vector<std::pair<std::string, bool>>;
+
+QPoint DieCentre(int col) {
+    return {col * 47 + 23, 23};
+}
+
+void Send(QWidget* grid, QEvent::Type type, int col, Qt::MouseButtons held) {
+    QMouseEvent event(type, DieCentre(col), grid->mapToGlobal(DieCentre(col)), Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(grid, &event);
+}
+
+// A round on its own, as the main window opens it.
+struct TRound {
+    TTestProgram Program;
+    std::int32_t BonusPoints = -1;
+    QPointer<TfrmBonus> Bonus;
+    QStringList Result; // correct word, guess, points line, seen while the result is open
+
+    TRound(const QString& correct, const QString& tangled) {
+        SoundCardPresent = true;
+        Program.Sound.Device = true;
+        Bonus = new TfrmBonus(BonusPoints, Program.Clock, Program.Modal);
+        Bonus->CorrectWord = correct;
+        Bonus->TangledWord = tangled;
+        Program.Modal.OnDialog = [this](QDialog& dialog) {
+            auto* done = qobject_cast<TfrmBonusDone*>(&dialog);
+            QVERIFY(done != nullptr);
+            Result =
+                QStringList{done->Form().lblCorrectWord->text(), done->Form().lblPlayerWord->text(),
+                            done->Form().lblBonusPoints->text()};
+        };
+        Bonus->show();
+    }
+    Ui::TfrmBonus& Ui() { return Bonus->Form(); }
+    TDrawGrid* Grid() { return Ui().BonusGrid; }
+    void Click(int col) {
+        QTest::mouseClick(Grid(), Qt::LeftButton, Qt::NoModifier, DieCentre(col));
+    }
+    // Press on the first die and sweep over the others with the button held.
+    void Sweep(const std::vector<int>& cols) {
+        Send(Grid(), QEvent::MouseButtonPress, cols.front(), Qt::LeftButton);
+        for (std::size_t i = 1; i < cols.size(); ++i) {
+            Send(Grid(), QEvent::MouseMove, cols[i], Qt::LeftButton);
+        }
+        Send(Grid(), QEvent::MouseButtonRelease, cols.back(), Qt::NoButton);
+    }
+    void Tick(double afterSeconds) {
+        Program.Clock.AdvanceSeconds(afterSeconds);
+        Bonus->TimerTickTimer();
+    }
+    QString Slots() {
+        QString filled;
+        for (TLabel* slot : {Ui().BonusLetter1, Ui().BonusLetter2, Ui().BonusLetter3,
+                             Ui().BonusLetter4, Ui().BonusLetter5}) {
+            filled += slot->text();
+        }
+        return filled;
+    }
+};
+
+} // namespace
+
+class BonusTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { SoundOn = true; }
+    void theGuessIsJudgedOnItsFiveSlots_data();
+    void theGuessIsJudgedOnItsFiveSlots();
+    void aPickedDieVanishesAndCannotBePickedAgain();
+    void theFifthPickEndsTheRoundAtTheNextTick();
+    void theRoundsClockRunsOutAfter25_92Seconds();
+    void theZeroTimeBlinksWhileTheResultIsOpen();
+    void theRoundCannotBeDismissedBeforeItEnds();
+};
+
+void BonusTest::theGuessIsJudgedOnItsFiveSlots_data() {
+    QTest::addColumn<QString>("correct");
+    QTest::addColumn<QString>("tangled");
+    QTest::addColumn<QList<int>>("picks");
+    QTest::addColumn<bool>("swept");
+    QTest::addColumn<QString>("guess");
+    QTest::addColumn<int>("points");
+    QTest::newRow("solved") << "tiger"
+                            << "GERTI" << QList<int>{3, 4, 0, 1, 2} << false << "TIGER" << 20;
+    QTest::newRow("solved by a sweep")
+        << "tiger"
+        << "GERTI" << QList<int>{3, 4, 0, 1, 2} << true << "TIGER" << 20;
+    QTest::newRow("no pick") << "tiger"
+                             << "GERTI" << QList<int>{} << false << "          " << 0;
+    QTest::newRow("three picks") << "tiger"
+                                 << "GERTI" << QList<int>{3, 4, 0} << false << "TIG    " << 0;
+    QTest::newRow("wrong order") << "tiger"
+                                 << "GERTI" << QList<int>{0, 1, 2, 3, 4} << false << "GERTI" << 0;
+    QTest::newRow("repeated letter, first P first")
+        << "apple"
+        << "PLEAP" << QList<int>{3, 0, 4, 1, 2} << false << "APPLE" << 20;
+    QTest::newRow("repeated letter, second P first")
+        << "apple"
+        << "PLEAP" << QList<int>{3, 4, 0, 1, 2} << false << "APPLE" << 20;
+    QTest::newRow("scramble equal to the word")
+        << "Crane"
+        << "CRANE" << QList<int>{0, 1, 2, 3, 4} << false << "CRANE" << 20;
+    QTest::newRow("longer stored word")
+        << "planets"
+        << "PLANE" << QList<int>{0, 1, 2, 3, 4} << false << "PLANE" << 0;
+}
+
+void BonusTest::theGuessIsJudgedOnItsFiveSlots() {
+    QFETCH(QString, correct);
+    QFETCH(QString, tangled);
+    QFETCH(QList<int>, picks);
+    QFETCH(bool, swept);
+    QFETCH(QString, guess);
+    QFETCH(int, points);
+    TRound round(correct, tangled);
+    QCOMPARE(round.Slots(), QStringLiteral("          "));
+    if (swept) {
+        round.Sweep({picks.begin(), picks.end()});
+    } else {
+        for (int col : picks) {
+            round.Click(col);
+        }
+    }
+    round.Tick(picks.size() == 5 ? 0.25 : 26.0);
+    QCOMPARE(round.Result, (QStringList{correct.toUpper(), guess,
+                                        QStringLiteral("Bonus Points : %1").arg(points)}));
+    QCOMPARE(round.Bonus->PlayerWord.toUpper(), guess);
+    QCOMPARE(round.BonusPoints, points);
+    Played sounds{{"LOADING", false}};
+    sounds.insert(sounds.end(), static_cast<std::size_t>(picks.size()), {"CLICK", true});
+    sounds.emplace_back(points == 20 ? "ADDWORD" : "OOPS", true);
+    sounds.emplace_back("CLICK", true); // the result dialog closing
+    QCOMPARE(round.Program.Sound.Played, sounds);
+    QTRY_VERIFY2(round.Bonus == nullptr, "the window closes itself and is destroyed");
+}
+
+void BonusTest::aPickedDieVanishesAndCannotBePickedAgain() {
+    TRound round("tiger", "GERTI");
+    round.Program.Sound.Played.clear();
+    round.Click(1);
+    round.Click(1);
+    QCOMPARE(round.Slots(), QStringLiteral("E        "));
+    QCOMPARE(round.Program.Sound.Played, (Played{{"CLICK", true}}));
+    const QImage dice = round.Grid()->grab().toImage();
+    QCOMPARE(dice.pixelColor(DieCentre(1)), QColor(Qt::white));
+    QVERIFY2(dice.pixelColor(5, 5) != QColor(Qt::white), "an unpicked die is drawn");
+}
+
+void BonusTest::theFifthPickEndsTheRoundAtTheNextTick() {
+    TRound round("tiger", "GERTI");
+    for (int col : {3, 4, 0, 1, 2}) {
+        round.Click(col);
+    }
+    QVERIFY(round.Program.Modal.DialogsShown.empty());
+    QVERIFY(round.Bonus->TimerTick->isActive());
+    round.Tick(0.25);
+    QCOMPARE(round.Program.Modal.DialogsShown, std::vector<QString>{"TfrmBonusDone"});
+    QCOMPARE(round.BonusPoints, 20);
+}
+
+void BonusTest::theRoundsClockRunsOutAfter25_92Seconds() {
+    TRound round("tiger", "GERTI");
+    QCOMPARE(round.Ui().lblTime->text(), QStringLiteral("0:00"));
+    QVERIFY(round.Bonus->TimerTick->isActive());
+    QVERIFY(!round.Bonus->TimerDone->isActive());
+    round.Tick(0.25);
+    QCOMPARE(round.Ui().lblTime->text(), QStringLiteral("00:25"));
+    round.Tick(24.7);
+    QCOMPARE(round.Ui().lblTime->text(), QStringLiteral("00:00"));
+    round.Tick(0.969); // 25.919 s
+    QVERIFY(round.Program.Modal.DialogsShown.empty());
+    round.Tick(0.002); // 25.921 s
+    QCOMPARE(round.Program.Modal.DialogsShown, std::vector<QString>{"TfrmBonusDone"});
+    QCOMPARE(round.BonusPoints, 0);
+}
+
+void BonusTest::theZeroTimeBlinksWhileTheResultIsOpen() {
+    TRound round("tiger", "GERTI");
+    QList<bool> shown;
+    round.Program.Modal.OnDialog = [&](QDialog&) {
+        QVERIFY(!round.Bonus->TimerTick->isActive());
+        QVERIFY(round.Bonus->TimerDone->isActive());
+        for (int tick = 0; tick < 3; ++tick) {
+            round.Bonus->TimerDoneTimer(); // its timer fires inside the result's loop
+            QCOMPARE(round.Ui().lblTime->text(), QStringLiteral("00:00"));
+            shown.push_back(round.Ui().lblTime->isVisible());
+        }
+    };
+    round.Tick(30);
+    QCOMPARE(shown, (QList<bool>{true, false, true}));
+}
+
+void BonusTest::theRoundCannotBeDismissedBeforeItEnds() {
+    TRound round("tiger", "GERTI");
+    QTest::keyClick(round.Bonus, Qt::Key_Escape);
+    QTest::keyClick(round.Bonus, Qt::Key_Return);
+    QVERIFY2(!round.Bonus->close(), "a window manager's close request (Alt+F4) is refused");
+    QVERIFY(round.Bonus->isVisible());
+    QCOMPARE(round.BonusPoints, -1);
+    round.Tick(30);
+    QTRY_VERIFY(round.Bonus == nullptr);
+    QCOMPARE(round.BonusPoints, 0);
+}
+
+QTEST_MAIN(BonusTest)
+#include "BonusTest.moc"
