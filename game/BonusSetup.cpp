@@ -1,6 +1,7 @@
 #include "BonusSetup.h"
 
 #include "RandomSource.h"
+#include "Scoring.h"
 
 #include <array>
 
@@ -27,16 +28,6 @@ std::string GetTangledWord(std::string_view word, TRandomSource& random, const T
         tangled += upper[position - 1];
     }
     return tangled;
-}
-
-std::string AsciiUpper(std::string_view word) {
-    std::string upper(word);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return upper;
 }
 
 std::optional<TBonusDraw> DrawBonusRound(std::int32_t wordCount,

@@ -36,9 +36,6 @@ TBonusCard GetBonusCard(TRandomSource& random, const TClock& clock);
 // needs at least five different readings. word must hold five letters or more.
 std::string GetTangledWord(std::string_view word, TRandomSource& random, const TClock& clock);
 
-// Upper-cases the ASCII letters a to z only; every other byte stays as it is.
-std::string AsciiUpper(std::string_view word);
-
 // The bonus set-up of a new game, in this order and with nothing else drawn:
 // the card, then a reseed and the word's record number from 0..wordCount-1, the
 // word, and its scramble. The board is dealt afterwards from the state the last

@@ -19,6 +19,8 @@ std::string WordOfLine(std::size_t index, std::string_view line);
 
 // Lower-cases the ASCII letters A to Z only; every other byte stays as it is.
 std::string AsciiLower(std::string_view word);
+// Upper-cases the ASCII letters a to z only.
+std::string AsciiUpper(std::string_view word);
 
 // One game lasts 0.002 of a day: 172.8 seconds.
 constexpr double GameLength = 0.002;

@@ -28,10 +28,11 @@ TEST(Scoring, foundWordLinesCarryTheirNumber) {
     EXPECT_EQ(WordOfLine(999, "abc"), "") << "a line shorter than its prefix";
 }
 
-TEST(Scoring, onlyAsciiCapitalsAreLowered) {
-    EXPECT_EQ(AsciiLower("QUIET"), "quiet");
+TEST(Scoring, onlyAsciiLettersChangeCase) {
     EXPECT_EQ(AsciiLower("QuIeT"), "quiet");
-    EXPECT_EQ(AsciiLower("\xc9T\xc9"), "\xc9t\xc9") << "bytes outside A-Z stay";
+    EXPECT_EQ(AsciiLower("\xc9T\xc9[@"), "\xc9t\xc9[@") << "bytes outside A-Z stay";
+    EXPECT_EQ(AsciiUpper("qUiEt"), "QUIET");
+    EXPECT_EQ(AsciiUpper("\xe9t\xe9{`"), "\xe9T\xe9{`") << "bytes outside a-z stay";
 }
 
 } // namespace
