@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Starts Xorg with the dummy video driver on a display of its own, from the
 # private configuration beside this script, and runs the display mode test on
-# it. Without a server the test skips (code 77), except under CI=true, where
+# it, then the real game (game_display_modes.sh). Without a server the test skips (code 77), except under CI=true, where
 # that is a failure.
-#   display_modes_xorg.sh TEST_EXECUTABLE
+#   display_modes_xorg.sh TEST_EXECUTABLE GAME
 set -uo pipefail
 test_program=$1
+game=$2
 here=$(cd "$(dirname "$0")" && pwd)
 
 work=$(mktemp -d)
@@ -57,4 +58,5 @@ done
 export DISPLAY=":$(head -n1 "$work/display")"
 export QT_QPA_PLATFORM=xcb
 export SDL_AUDIODRIVER=dummy
-timeout 90 "$test_program"
+timeout 90 "$test_program" || exit 1
+timeout 60 "$here/game_display_modes.sh" "$game"
