@@ -8,8 +8,13 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <csignal>
 
 int main(int argc, char** argv) {
+    // Under a file size limit, a write past it must fail with an error the
+    // high-score save can answer, not end the game.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     // Finding and opening the sound device takes the audio libraries a few
     // milliseconds, now and then a tenth of a second; it goes on while the
     // toolkit starts, until the main window asks whether there is a device.

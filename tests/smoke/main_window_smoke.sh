@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real game on an X server of its own, finds the main window, checks
-# its title and client size, clicks Quit, and expects the game to end with 0.
+# its title and client size and that a file size limit cannot kill it, clicks
+# Quit, and expects the game to end with 0.
 set -uo pipefail
 game=$1
 
@@ -47,6 +48,11 @@ for _ in $(seq 200); do
 done
 [ -n "$window" ] || fail "no 685 x 391 window titled Lexipede appeared"
 echo "smoke: main window $window, ${WIDTH} x ${HEIGHT}, titled $(xdotool getwindowname "$window")"
+
+# A write past a file size limit fails with an error instead of killing the
+# game: SIGXFSZ (25) is ignored.
+ignored=$(awk '/^SigIgn:/ { print $2 }' "/proc/$game_pid/status")
+(( (16#$ignored >> 24) & 1 )) || fail "SIGXFSZ would kill the game (ignored signals $ignored)"
 
 # Quit sits at 552, 272 and is 105 x 38.
 xdotool mousemove --window "$window" 604 291 click 1
