@@ -2,6 +2,7 @@
 
 #include "InOutError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -45,7 +46,7 @@ void TRecordFile::OpenWithFlags(int flags, const char* what) {
     }
     int fd;
     do {
-        fd = ::open(path_.c_str(), flags | O_CLOEXEC | (private_ ? O_NOFOLLOW : 0),
+        fd = ::open(path_.c_str(), flags | O_CLOEXEC | (private_ || !followLinks_ ? O_NOFOLLOW : 0),
                     private_ ? 0600 : 0644);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
@@ -85,14 +86,35 @@ void TRecordFile::CreateOrTruncate() {
     Truncate();
 }
 
-void TRecordFile::Truncate() {
+void TRecordFile::Truncate(std::int64_t records) {
     if (fd_ < 0) {
         Fail(EBADF, "truncate a closed file");
     }
-    if (::ftruncate(fd_, 0) != 0) {
-        Fail(errno, "cannot empty");
+    if (::ftruncate(fd_, static_cast<off_t>(records * static_cast<std::int64_t>(recordSize_))) !=
+        0) {
+        Fail(errno, records == 0 ? "cannot empty" : "cannot cut");
     }
-    position_ = 0;
+    position_ = std::min(position_, records);
+}
+
+void TRecordFile::Flush() {
+    if (fd_ < 0) {
+        Fail(EBADF, "flush a closed file");
+    }
+    if (::fsync(fd_) != 0) {
+        Fail(errno, "cannot flush");
+    }
+}
+
+unsigned TRecordFile::Mode() const {
+    if (fd_ < 0) {
+        Fail(EBADF, "mode of a closed file");
+    }
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) {
+        Fail(errno, "cannot stat");
+    }
+    return info.st_mode & 07777;
 }
 
 void TRecordFile::Close() {

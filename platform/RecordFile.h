@@ -24,14 +24,19 @@ public:
     // For a file in a folder other users share: opening never follows a
     // symbolic link, and a file that belongs to another user is refused.
     void SetPrivate(bool isPrivate) { private_ = isPrivate; }
+    // Opening and creating never follow a symbolic link at the path: a link
+    // there is a failure (ELOOP), whether it points somewhere or nowhere.
+    void SetFollowLinks(bool follow) { followLinks_ = follow; }
 
     void OpenExisting(TFileAccess access);
     // Creates the file only when no file of that name exists: an existing file
     // is never replaced.
     void CreateNew();
     void CreateOrTruncate();
-    // Empties an open file.
-    void Truncate();
+    // Cuts an open file to its first records (empties it by default).
+    void Truncate(std::int64_t records = 0);
+    // Flushes what was written to the disk.
+    void Flush();
     void Close();
 
     void Seek(std::int64_t record);
@@ -40,6 +45,9 @@ public:
     bool Eof() const;
     // Whole records in the file now; a partial record at the end is not counted.
     std::int64_t RecordCount() const;
+
+    // The permission bits of the open file.
+    unsigned Mode() const;
 
     bool IsOpen() const { return fd_ >= 0; }
     const std::string& Path() const { return path_; }
@@ -55,4 +63,5 @@ private:
     int fd_ = -1;
     std::int64_t position_ = 0;
     bool private_ = false;
+    bool followLinks_ = true;
 };

@@ -5,12 +5,65 @@
 #include "platform/RecordFile.h"
 
 #include <QDir>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <cerrno>
 
 namespace {
 
 const std::string FileName = "SCORES.DAT";
+
+// Opens an existing SCORES.DAT for reading and writing, never through a
+// symbolic link; in the temporary folder, which other users share, only a file
+// of our own. A missing file fails with ENOENT.
+void OpenScoreFile(TRecordFile& file, const std::string& path, bool shared) {
+    file.Assign(path);
+    file.SetPrivate(shared);
+    file.SetFollowLinks(false);
+    file.OpenExisting(TFileAccess::ReadWrite);
+}
+
+enum class TOpened { No, Existing, Created };
+
+// Opens SCORES.DAT at path, or creates it empty where there is none (never over
+// a link, nor over a file that appeared meanwhile).
+TOpened OpenOrCreate(TRecordFile& file, const std::string& path, bool shared) {
+    try {
+        OpenScoreFile(file, path, shared);
+        return TOpened::Existing;
+    } catch (const EInOutError& error) {
+        if (error.ErrorCode() != ENOENT) {
+            return TOpened::No;
+        }
+    }
+    try {
+        file.CreateNew();
+        return TOpened::Created;
+    } catch (const EInOutError&) {
+        return TOpened::No;
+    }
+}
+
+// For a folder that allows no new file while the file itself may be written.
+bool RewriteInPlace(TRecordFile& file, const TScoreTable::Record& record) {
+    std::int64_t wholeBefore = -1;
+    try {
+        wholeBefore = file.RecordCount();
+        file.Seek(0);
+        file.Write(record.data());
+        file.Truncate(1);
+        file.Flush();
+        return true;
+    } catch (const EInOutError&) {
+    }
+    try {
+        // Only a file shorter than a record can have grown: it goes back to
+        // what it held whole (nothing) rather than keep a partial record.
+        if (wholeBefore == 0) {
+            file.Truncate(0);
+        }
+    } catch (const EInOutError&) {
+    }
+    return false;
+}
 
 } // namespace
 
@@ -30,28 +83,18 @@ std::string TScoreKeeper::TemporaryPath() const {
 
 void TScoreKeeper::LoadScores() {
     // An existing file must open for writing too; a missing one is created
-    // empty, which empties the table. The temporary folder is shared with other
-    // users: there the file must be ours and no symbolic link.
+    // empty, which empties the table.
     TRecordFile file("", TScoreTable::RecordSize);
-    bool opened = false;
-    for (const bool shared : {false, true}) {
-        file.Assign(shared ? TemporaryPath() : WorkingPath());
-        file.SetPrivate(shared);
-        try {
-            if (TRecordFile::FileExists(file.Path())) {
-                file.OpenExisting(TFileAccess::ReadWrite);
-            } else {
-                file.CreateOrTruncate();
-                Table = TScoreTable{};
-            }
-            opened = true;
-            break;
-        } catch (const EInOutError&) {
-        }
+    TOpened opened = OpenOrCreate(file, WorkingPath(), false);
+    if (opened == TOpened::No) {
+        opened = OpenOrCreate(file, TemporaryPath(), true);
     }
-    if (!opened) {
+    if (opened == TOpened::No) {
         Warn(ScoresMissingOrCorrupt);
         return;
+    }
+    if (opened == TOpened::Created) {
+        Table = TScoreTable{};
     }
     try {
         file.Seek(0);
@@ -70,21 +113,48 @@ void TScoreKeeper::LoadScores() {
 }
 
 bool TScoreKeeper::SaveTo(const std::string& path, bool inSharedFolder) const {
-    if (inSharedFolder) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) == 0 &&
-            (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid())) {
-            return false; // a link someone planted, or another user's file
-        }
-    }
     const TScoreTable::Record record = Table.Encode();
-    return ReplaceFileAtomically(
+    TRecordFile existing("", TScoreTable::RecordSize);
+    unsigned mode = 0600;
+    try {
+        OpenScoreFile(existing, path, inSharedFolder);
+        mode = inSharedFolder ? 0600 : existing.Mode();
+    } catch (const EInOutError& error) {
+        if (error.ErrorCode() != ENOENT) {
+            return false; // a link, a read-only file or another user's: never replaced
+        }
+        mode = inSharedFolder ? 0600 : 0644;
+    }
+    switch (ReplaceFileAtomically(
         path, std::string_view(reinterpret_cast<const char*>(record.data()), record.size()),
-        inSharedFolder);
+        mode)) {
+    case TReplaceOutcome::Replaced:
+        return true;
+    case TReplaceOutcome::FolderRefused:
+        return existing.IsOpen() && RewriteInPlace(existing, record);
+    case TReplaceOutcome::Failed:
+        break;
+    }
+    return false;
+}
+
+bool TScoreKeeper::WorkingFileUsable() const {
+    TRecordFile file("", TScoreTable::RecordSize);
+    try {
+        OpenScoreFile(file, WorkingPath(), false);
+        return true;
+    } catch (const EInOutError&) {
+        return false;
+    }
 }
 
 void TScoreKeeper::SaveScores() {
-    if (!SaveTo(WorkingPath(), false) && !SaveTo(TemporaryPath(), true)) {
+    if (SaveTo(WorkingPath(), false)) {
+        return;
+    }
+    // The next load reads a usable file in the working folder, so a score kept
+    // only in the temporary folder would vanish from the table without a word.
+    if (!SaveTo(TemporaryPath(), true) || WorkingFileUsable()) {
         Warn(ScoresNotSaved);
     }
 }
@@ -101,6 +171,7 @@ void TScoreKeeper::SetScore(const QString& name, std::int32_t score, int positio
 
 void TScoreKeeper::ResetScores() {
     TRecordFile file(WorkingPath(), TScoreTable::RecordSize);
+    file.SetFollowLinks(false);
     try {
         file.CreateOrTruncate();
         file.Close();

@@ -33,7 +33,9 @@ public:
     // The file is read whole records at a time; the last whole record wins.
     void LoadScores();
     // Writes the table as one record. The new file replaces the old one only
-    // once it is whole on disk, so a failed save leaves the previous table as it was.
+    // once it is whole on disk, so a failed save leaves the previous table as it
+    // was. A file that cannot be opened for writing, or a link, is never
+    // replaced: the temporary folder serves instead, as it does for loading.
     void SaveScores();
     // Loads, places score with the placeholder and returns its position 0 to
     // 10; 10 means the score does not enter the table.
@@ -52,6 +54,7 @@ public:
 
 private:
     bool SaveTo(const std::string& path, bool inSharedFolder) const;
+    bool WorkingFileUsable() const;
 
     TScoreFolders folders_;
 };

@@ -1,16 +1,26 @@
 // The high-score table and SCORES.DAT without a window: placement, the file
-// layout, damaged files, the temporary-folder fallback and a save that fails.
+// layout, damaged files, the temporary-folder fallback, links, permissions, a
+// full disk and saves that fail or are killed.
 
 #include "scores/ScoreKeeper.h"
 
 #include "StoreFixture.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <random>
+#include <sched.h>
+#include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -202,23 +212,6 @@ TEST(ScoreKeeper, anUnusableWorkingFolderFallsBackToTheTemporaryFolderSilently) 
     EXPECT_EQ(keeper.Table.Entry[0], (TScoreEntry{"Ann", 12}));
 }
 
-TEST(ScoreKeeper, aReadOnlyWorkingFolderFallsBackForAnOrdinaryUser) {
-    TKeeperFixture f;
-    ::chmod(f.Working.Path().c_str(), 0555);
-    ::chown(f.Temporary.Path().c_str(), 65534, 65534); // when root, the child runs as nobody
-    const std::string working = f.Working.Path();
-    const std::string temporary = f.Temporary.Path();
-    EXPECT_TRUE(RunUnprivileged([&] {
-        int warnings = 0;
-        TScoreKeeper keeper({working, temporary});
-        keeper.Warn = [&warnings](const QString&) { ++warnings; };
-        keeper.SetScore(QStringLiteral("Bo"), 4, keeper.PlaceScore(4));
-        keeper.SaveScores();
-        return warnings == 0 && !std::filesystem::exists(working + "/SCORES.DAT") &&
-               std::filesystem::file_size(temporary + "/SCORES.DAT") == 308;
-    }));
-}
-
 TEST(ScoreKeeper, aLinkPlantedInTheTemporaryFolderIsNeverFollowed) {
     TKeeperFixture f;
     WriteBytes(f.Working.File("not-a-folder"), "x");
@@ -295,6 +288,191 @@ TEST(ScoreKeeper, whenNeitherPlaceCanBeUsedLoadingWarnsOnceAndTheTableStaysEmpty
     warnings.clear();
     keeper.ResetScores();
     EXPECT_EQ(warnings, QStringList{ScoresNotSaved});
+}
+
+TEST(ScoreKeeper, aLinkNamedScoresDatInTheWorkingFolderIsNeverFollowed) {
+    TKeeperFixture f;
+    const std::string victim = f.Working.File("victim");
+    WriteBytes(victim, Record(Full));
+    std::filesystem::create_symlink(victim, f.WorkingFile());
+    TScoreKeeper keeper = f.Keeper();
+    keeper.LoadScores();
+    EXPECT_EQ(keeper.Table, TScoreTable{}) << "the link counts as no usable file";
+    keeper.ResetScores();
+    EXPECT_EQ(f.Warnings, QStringList{ScoresNotSaved}) << "F7 empties nothing through a link";
+    EXPECT_EQ(ReadBytes(victim), Record(Full));
+
+    f.Warnings.clear();
+    keeper.SetScore(QStringLiteral("Eve"), 50, keeper.PlaceScore(50));
+    keeper.SaveScores();
+    EXPECT_TRUE(f.Warnings.isEmpty());
+    EXPECT_EQ(ReadBytes(victim), Record(Full));
+    EXPECT_TRUE(std::filesystem::is_symlink(f.WorkingFile()));
+    keeper.LoadScores();
+    EXPECT_EQ(keeper.Table.Entry[0], (TScoreEntry{"Eve", 50})) << "kept in the temporary folder";
+
+    // A dangling link is not followed into a new file either.
+    std::filesystem::remove(victim);
+    keeper.LoadScores();
+    keeper.ResetScores();
+    EXPECT_FALSE(std::filesystem::exists(victim));
+}
+
+struct TPermissionCase {
+    const char* Case;
+    mode_t Folder;
+    mode_t File;       // 0: no file
+    bool SavedInPlace; // otherwise the temporary folder holds the new table
+};
+
+class SavingUnderPermissions : public ::testing::TestWithParam<TPermissionCase> {};
+
+void PrintTo(const TPermissionCase& c, std::ostream* out) {
+    *out << c.Case;
+}
+
+TEST_P(SavingUnderPermissions, loadingAndSavingAgreeOnThePlaceAndKeepTheNewEntry) {
+    const TPermissionCase& c = GetParam();
+    TKeeperFixture f;
+    if (c.File != 0) {
+        WriteBytes(f.WorkingFile(), Record(Full));
+        ::chmod(f.WorkingFile().c_str(), c.File);
+    }
+    ::chmod(f.Working.Path().c_str(), c.Folder);
+    ::chown(f.Temporary.Path().c_str(), 65534, 65534); // when root, the child runs as nobody
+    const std::string working = f.Working.Path();
+    const std::string temporary = f.Temporary.Path();
+    EXPECT_TRUE(RunUnprivileged([&] {
+        int warnings = 0;
+        TScoreKeeper keeper({working, temporary});
+        keeper.Warn = [&warnings](const QString&) { ++warnings; };
+        keeper.SetScore(QStringLiteral("Bo"), 55, keeper.PlaceScore(55));
+        keeper.SaveScores();
+        keeper.LoadScores();
+        const auto& shown = keeper.Table.Entry;
+        return warnings == 0 &&
+               std::find(shown.begin(), shown.end(), TScoreEntry{"Bo", 55}) != shown.end() &&
+               std::filesystem::exists(temporary + "/SCORES.DAT") != c.SavedInPlace;
+    }));
+    if (c.File == 0) {
+        EXPECT_FALSE(std::filesystem::exists(f.WorkingFile()));
+        return;
+    }
+    struct stat info {};
+    ASSERT_EQ(::stat(f.WorkingFile().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, c.File);
+    if (c.SavedInPlace) {
+        EXPECT_EQ(info.st_size, 308);
+    } else {
+        EXPECT_EQ(ReadBytes(f.WorkingFile()), Record(Full)) << "a read-only file is never replaced";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SavingUnderPermissions,
+    ::testing::Values(TPermissionCase{"noFileInReadOnlyFolder", 0555, 0, false},
+                      TPermissionCase{"writableFileInReadOnlyFolder", 0555, 0666, true},
+                      TPermissionCase{"readOnlyFileInWritableFolder", 0777, 0444, false}),
+    [](const auto& info) { return std::string(info.param.Case); });
+
+TEST(ScoreKeeper, aSaveThatAFullWorkingFolderRefusesIsToldWhileTheOldFileRemains) {
+    TKeeperFixture f;
+    const std::string working = f.Working.Path();
+    const std::string temporary = f.Temporary.Path();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // A small file system of the child's own on the working folder, filled up.
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("lexipede-test", working.c_str(), "tmpfs", 0, "size=64k") != 0) {
+            ::_exit(77);
+        }
+        WriteBytes(working + "/SCORES.DAT", Record(Full));
+        const int filler = ::open((working + "/filler").c_str(), O_WRONLY | O_CREAT, 0600);
+        const std::string block(4096, 'x');
+        while (::write(filler, block.data(), block.size()) > 0) {
+        }
+        ::close(filler);
+        QStringList warnings;
+        TScoreKeeper keeper({working, temporary});
+        keeper.Warn = [&warnings](const QString& text) { warnings.push_back(text); };
+        keeper.SetScore(QStringLiteral("Di"), 55, keeper.PlaceScore(55));
+        keeper.SaveScores();
+        const TScoreTable placed = keeper.Table;
+        TScoreKeeper fallback({temporary + "/not-a-folder", temporary});
+        fallback.LoadScores();
+        ::_exit(warnings == QStringList{ScoresNotSaved} &&
+                        ReadBytes(working + "/SCORES.DAT") == Record(Full) &&
+                        fallback.Table == placed
+                    ? 0
+                    : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) {
+        GTEST_SKIP() << "mounting a small file system is not allowed here";
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "warned, the old file untouched, the score kept in the temporary folder";
+}
+
+std::size_t OtherFiles(const std::string& folder) {
+    std::size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        count += entry.path().filename() != "SCORES.DAT";
+    }
+    return count;
+}
+
+TEST(ScoreKeeper, savesKilledAtAnyMomentNeverDamageTheTableNorLeaveGrowingLitter) {
+    TKeeperFixture f;
+    const TScoreTable tables[2] = {Full, Rows({{"z", 5}})};
+    WriteBytes(f.WorkingFile(), Record(tables[0]));
+    const std::string working = f.Working.Path();
+    const std::string temporary = f.Temporary.Path();
+    std::mt19937 random(12);
+    std::size_t mostLitter = 0;
+    for (int kill = 0; kill < 300; ++kill) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            TScoreKeeper keeper({working, temporary});
+            keeper.Warn = [](const QString&) { ::_exit(2); };
+            for (int save = 0;; ++save) {
+                keeper.Table = tables[save % 2];
+                keeper.SaveScores();
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 4000));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the saves stopped by themselves";
+        const std::string saved = ReadBytes(f.WorkingFile());
+        ASSERT_TRUE(saved == Record(tables[0]) || saved == Record(tables[1])) << "kill " << kill;
+        mostLitter = std::max(mostLitter, OtherFiles(working));
+    }
+    EXPECT_LE(mostLitter, 1u);
+    EXPECT_FALSE(std::filesystem::exists(f.TemporaryFile()));
+}
+
+TEST(ScoreKeeper, aSaveRemovesTheScratchFilesOfKilledSavesButNoOthers) {
+    TKeeperFixture f;
+    const std::string killed = f.Working.File("SCORES.DAT.k1LLed");
+    const std::string running = f.Working.File("SCORES.DAT.Busy42");
+    const std::string backup = f.Working.File("SCORES.DAT.bak");
+    for (const auto& path : {killed, running, backup}) {
+        WriteBytes(path, "half");
+    }
+    // Another game saving at this moment holds a lock on its scratch file.
+    const int busy = ::open(running.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+    TScoreKeeper keeper = f.Keeper();
+    keeper.SaveScores();
+    ::close(busy);
+    EXPECT_FALSE(std::filesystem::exists(killed));
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_TRUE(std::filesystem::exists(backup));
+    EXPECT_EQ(ReadBytes(f.WorkingFile()).size(), 308u);
 }
 
 } // namespace
