@@ -8,6 +8,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   # libraries
   qt6-base-dev libjpeg62-turbo-dev libsdl2-dev libxrandr-dev
+  # the painter's scalable desktop icon (build tool only, the game does not link it)
+  qt6-svg-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool
   # fonts standing in for the design's faces

@@ -4,6 +4,7 @@
 #include "Palette.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -263,16 +264,34 @@ std::vector<TArtwork> PaintCatalogue() {
     };
 }
 
-QImage PaintIcon() {
-    QImage image(32, 32, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
+void DrawIcon(QPainter& painter, TIconLetter letter) {
     Antialias(painter);
     painter.setPen(QPen(Palette::Frame, 1.5));
     painter.setBrush(Palette::Lime);
     painter.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 6, 6);
-    painter.setFont(CaptionFont(22));
-    painter.setPen(Palette::Caption);
-    painter.drawText(QRectF(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("L"));
+    const QFont font = CaptionFont(22);
+    if (letter == TIconLetter::Text) {
+        painter.setFont(font);
+        painter.setPen(Palette::Caption);
+        painter.drawText(QRectF(0, 0, IconFrame, IconFrame), Qt::AlignCenter, QStringLiteral("L"));
+        return;
+    }
+    // Centred as the text is: the advance box horizontally, the font's line box vertically.
+    const QFontMetricsF metrics(font);
+    const QString text = QStringLiteral("L");
+    QPainterPath outline;
+    outline.addText((IconFrame - metrics.horizontalAdvance(text)) / 2,
+                    (IconFrame - metrics.height()) / 2 + metrics.ascent(), font, text);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Palette::Caption);
+    painter.drawPath(outline);
+}
+
+QImage PaintIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.scale(size / IconFrame, size / IconFrame);
+    DrawIcon(painter, TIconLetter::Text);
     return image;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QString>
 #include <vector>
 
@@ -14,4 +15,14 @@ struct TArtwork {
 
 // Paints every picture the windows use, each at its catalogue size.
 std::vector<TArtwork> PaintCatalogue();
-QImage PaintIcon();
+
+// The application icon is drawn in a frame of IconFrame x IconFrame units; a
+// scaled painter draws it at any size from the same strokes.
+constexpr qreal IconFrame = 32;
+
+// How the icon's letter is drawn: as text for pictures, or as an outline where
+// the reader may lack the font (a scalable drawing).
+enum class TIconLetter { Text, Outline };
+
+void DrawIcon(QPainter& painter, TIconLetter letter);
+QImage PaintIcon(int size = 32);

@@ -1,5 +1,8 @@
 // artgen OUTDIR: paints the game's pictures and writes them as JPEG files
 // (A1.jpg ... M4.jpg) and the application icon (icon.png) into OUTDIR.
+// artgen --icons OUTDIR SIZE...: writes the icon for the desktop's icon theme,
+// OUTDIR/<SIZE>x<SIZE>/apps/lexipede.png for each size and
+// OUTDIR/scalable/apps/lexipede.svg.
 
 #include "Artwork.h"
 #include "platform/Jpeg.h"
@@ -7,17 +10,58 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QSvgGenerator>
 #include <cstdio>
 
-int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: artgen OUTDIR\n");
-        return 2;
+namespace {
+
+bool MakeFolder(const QString& path) {
+    if (QDir().mkpath(path)) {
+        return true;
     }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!out.exists() && !QDir().mkpath(out.path())) {
-        std::fprintf(stderr, "artgen: cannot create %s\n", argv[1]);
+    std::fprintf(stderr, "artgen: cannot create %s\n", qPrintable(path));
+    return false;
+}
+
+bool WriteScalableIcon(const QString& path) {
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(static_cast<int>(IconFrame), static_cast<int>(IconFrame)));
+    svg.setViewBox(QRectF(0, 0, IconFrame, IconFrame));
+    svg.setTitle(QStringLiteral("Lexipede"));
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        return false;
+    }
+    DrawIcon(painter, TIconLetter::Outline);
+    return painter.end();
+}
+
+int WriteThemeIcons(const QDir& out, const QStringList& sizes) {
+    for (const QString& text : sizes) {
+        bool isNumber = false;
+        const int size = text.toInt(&isNumber);
+        if (!isNumber || size < 1 || size > 1024) {
+            std::fprintf(stderr, "artgen: %s is not an icon size\n", qPrintable(text));
+            return 2;
+        }
+        const QString folder = out.filePath(QStringLiteral("%1x%1/apps").arg(size));
+        if (!MakeFolder(folder) ||
+            !PaintIcon(size).save(folder + QStringLiteral("/lexipede.png"), "PNG")) {
+            std::fprintf(stderr, "artgen: cannot write the %d-pixel icon\n", size);
+            return 1;
+        }
+    }
+    const QString scalable = out.filePath(QStringLiteral("scalable/apps"));
+    if (!MakeFolder(scalable) || !WriteScalableIcon(scalable + QStringLiteral("/lexipede.svg"))) {
+        std::fprintf(stderr, "artgen: cannot write the scalable icon\n");
+        return 1;
+    }
+    return 0;
+}
+
+int WritePictures(const QDir& out) {
+    if (!MakeFolder(out.path())) {
         return 1;
     }
     try {
@@ -38,4 +82,19 @@ int main(int argc, char** argv) {
         return 1;
     }
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() >= 3 && args[0] == QStringLiteral("--icons")) {
+        return WriteThemeIcons(QDir(args[1]), args.mid(2));
+    }
+    if (args.size() == 1 && !args[0].startsWith(QStringLiteral("--"))) {
+        return WritePictures(QDir(args[0]));
+    }
+    std::fprintf(stderr, "usage: artgen OUTDIR\n       artgen --icons OUTDIR SIZE...\n");
+    return 2;
 }
