@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: run test bench startup deps configure build clean sanitize
+.PHONY: run test bench startup deps configure build clean sanitize package
 
 run: build
 	$(BUILD_DIR)/lexipede
@@ -15,6 +15,10 @@ bench: build
 	$(BUILD_DIR)/tests/bench/lexipede_bench
 	QT_SCALE_FACTOR=1 $(BUILD_DIR)/tests/bench/pick_bench
 	QT_SCALE_FACTOR=2 $(BUILD_DIR)/tests/bench/pick_bench
+
+# The Debian package, lexipede_<version>_amd64.deb in the build folder.
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 # Start-up time of the game against a bare Qt window, under Xvfb.
 startup: build
