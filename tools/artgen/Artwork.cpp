@@ -11,8 +11,12 @@
 
 namespace {
 
-QImage Canvas(int width, int height, const QColor& fill = Palette::Field) {
-    QImage image(width, height, QImage::Format_RGB32);
+// A picture of width x height logical pixels, scale device pixels to each: the
+// painter draws in logical pixels whatever the scale, so every scale comes from
+// the same drawing code.
+QImage Canvas(int scale, int width, int height, const QColor& fill = Palette::Field) {
+    QImage image(width * scale, height * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     image.fill(fill);
     return image;
 }
@@ -32,8 +36,8 @@ QFont CaptionFont(int pixels) {
 // A white field inside a dark green bevelled frame, its corners rounded. The
 // field is plain white from 6 pixels in, so pictures placed at 8, 8 sit on it
 // without a seam.
-QImage FramedPanel(int width, int height) {
-    QImage image = Canvas(width, height, Palette::Frame);
+QImage FramedPanel(int scale, int width, int height) {
+    QImage image = Canvas(scale, width, height, Palette::Frame);
     QPainter painter(&image);
     Antialias(painter);
     const QRectF outer(0.5, 0.5, width - 1, height - 1);
@@ -52,8 +56,8 @@ QImage FramedPanel(int width, int height) {
 // A lime green rounded button, 105 x 38, its caption in black bold type; the
 // greyed variant is paler with a lighter caption. behind is the colour the
 // button stands on, which shows at its rounded corners.
-QImage Button(const QString& caption, bool greyed, const QColor& behind) {
-    QImage image = Canvas(105, 38, behind);
+QImage Button(int scale, const QString& caption, bool greyed, const QColor& behind) {
+    QImage image = Canvas(scale, 105, 38, behind);
     QPainter painter(&image);
     Antialias(painter);
     const QRectF body(2.5, 2.5, 100, 32);
@@ -84,8 +88,8 @@ QImage Button(const QString& caption, bool greyed, const QColor& behind) {
 
 // A blank die: white with a light grey rounded outline, shaded grey along its
 // left and bottom edges.
-QImage Die() {
-    QImage image = Canvas(47, 47);
+QImage Die(int scale) {
+    QImage image = Canvas(scale, 47, 47);
     QPainter painter(&image);
     Antialias(painter);
     const QRectF face(1.5, 1.5, 44, 44);
@@ -108,8 +112,8 @@ QImage Die() {
     return image;
 }
 
-QImage BonusDie() {
-    QImage image = Canvas(47, 47);
+QImage BonusDie(int scale) {
+    QImage image = Canvas(scale, 47, 47);
     QPainter painter(&image);
     Antialias(painter);
     QLinearGradient green(0, 0, 0, 47);
@@ -124,8 +128,8 @@ QImage BonusDie() {
 // The main window: a dark green frame around a lime band along the top and the
 // right side, a white playing field, the minimize mark at the top right and Lexi
 // in the bottom right corner.
-QImage MainBackground() {
-    QImage image = Canvas(686, 392, Palette::Frame);
+QImage MainBackground(int scale) {
+    QImage image = Canvas(scale, 686, 392, Palette::Frame);
     QPainter painter(&image);
     Antialias(painter);
     // The band is one flat colour: the buttons on it carry that colour at their corners.
@@ -171,8 +175,8 @@ QImage MainBackground() {
     return image;
 }
 
-QImage HeadPicture() {
-    QImage image = Canvas(84, 84);
+QImage HeadPicture(int scale) {
+    QImage image = Canvas(scale, 84, 84);
     QPainter painter(&image);
     Antialias(painter);
     Mascot::DrawBody(painter, {{66, 74}, {54, 71}}, 7);
@@ -180,8 +184,8 @@ QImage HeadPicture() {
     return image;
 }
 
-QImage PeeringPastBook() {
-    QImage image = Canvas(75, 75);
+QImage PeeringPastBook(int scale) {
+    QImage image = Canvas(scale, 75, 75);
     QPainter painter(&image);
     Antialias(painter);
     Mascot::DrawHead(painter, {44, 40}, 19, {-0.9, 0});
@@ -189,8 +193,8 @@ QImage PeeringPastBook() {
     return image;
 }
 
-QImage ReadingBook() {
-    QImage image = Canvas(120, 120);
+QImage ReadingBook(int scale) {
+    QImage image = Canvas(scale, 120, 120);
     QPainter painter(&image);
     Antialias(painter);
     Mascot::DrawBody(painter, {{104, 104}, {92, 100}, {82, 92}}, 8);
@@ -199,8 +203,8 @@ QImage ReadingBook() {
     return image;
 }
 
-QImage PerchedOnBook() {
-    QImage image = Canvas(120, 90);
+QImage PerchedOnBook(int scale) {
+    QImage image = Canvas(scale, 120, 90);
     QPainter painter(&image);
     Antialias(painter);
     Mascot::DrawClosedBook(painter, QRectF(8, 60, 104, 24), Palette::BookRed);
@@ -209,8 +213,8 @@ QImage PerchedOnBook() {
     return image;
 }
 
-QImage HoldingBooks() {
-    QImage image = Canvas(120, 120);
+QImage HoldingBooks(int scale) {
+    QImage image = Canvas(scale, 120, 120);
     QPainter painter(&image);
     Antialias(painter);
     Mascot::DrawBody(painter, {{100, 108}, {92, 96}}, 8);
@@ -228,39 +232,39 @@ QImage HoldingBooks() {
 
 } // namespace
 
-std::vector<TArtwork> PaintCatalogue() {
+std::vector<TArtwork> PaintCatalogue(int scale) {
     const QColor white = Palette::Field;
     const QColor band = Palette::Band;
     return {
-        {"A1", MainBackground()},
-        {"A2", Die(), true},
-        {"A3", BonusDie()},
-        {"A4", HeadPicture()},
-        {"A5", FramedPanel(330, 180)},
-        {"A6", FramedPanel(334, 404)},
-        {"A7", FramedPanel(430, 408)},
-        {"A8", FramedPanel(382, 96)},
-        {"B1", Button("OK", false, white)},
-        {"B2", Button("New Game", false, band)},
-        {"B3", Button("Pause", false, band)},
-        {"B4", Button("Continue", false, band)},
-        {"B5", Button("Add Word", false, white)},
-        {"B6", Button("Add Word", true, white)},
-        {"B7", Button("Back Space", false, white)},
-        {"B8", Button("Back Space", true, white)},
-        {"B9", Button("Help", false, band)},
-        {"B10", Button("About", false, band)},
-        {"B11", Button("Sound", false, band)},
-        {"B12", Button("Sound", true, band)},
-        {"B13", Button("Scores", false, band)},
-        {"B14", Button("Quit", false, band)},
-        {"B15", Button("On", false, white)},
-        {"B16", Button("Off", false, white)},
-        {"B17", Button("Apply", false, white)},
-        {"M1", PeeringPastBook()},
-        {"M2", ReadingBook()},
-        {"M3", PerchedOnBook()},
-        {"M4", HoldingBooks()},
+        {"A1", MainBackground(scale)},
+        {"A2", Die(scale), true},
+        {"A3", BonusDie(scale)},
+        {"A4", HeadPicture(scale)},
+        {"A5", FramedPanel(scale, 330, 180)},
+        {"A6", FramedPanel(scale, 334, 404)},
+        {"A7", FramedPanel(scale, 430, 408)},
+        {"A8", FramedPanel(scale, 382, 96)},
+        {"B1", Button(scale, "OK", false, white)},
+        {"B2", Button(scale, "New Game", false, band)},
+        {"B3", Button(scale, "Pause", false, band)},
+        {"B4", Button(scale, "Continue", false, band)},
+        {"B5", Button(scale, "Add Word", false, white)},
+        {"B6", Button(scale, "Add Word", true, white)},
+        {"B7", Button(scale, "Back Space", false, white)},
+        {"B8", Button(scale, "Back Space", true, white)},
+        {"B9", Button(scale, "Help", false, band)},
+        {"B10", Button(scale, "About", false, band)},
+        {"B11", Button(scale, "Sound", false, band)},
+        {"B12", Button(scale, "Sound", true, band)},
+        {"B13", Button(scale, "Scores", false, band)},
+        {"B14", Button(scale, "Quit", false, band)},
+        {"B15", Button(scale, "On", false, white)},
+        {"B16", Button(scale, "Off", false, white)},
+        {"B17", Button(scale, "Apply", false, white)},
+        {"M1", PeeringPastBook(scale)},
+        {"M2", ReadingBook(scale)},
+        {"M3", PerchedOnBook(scale)},
+        {"M4", HoldingBooks(scale)},
     };
 }
 

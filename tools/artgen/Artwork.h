@@ -13,8 +13,9 @@ struct TArtwork {
     bool Greyscale = false;
 };
 
-// Paints every picture the windows use, each at its catalogue size.
-std::vector<TArtwork> PaintCatalogue();
+// Paints every picture the windows use at scale times its catalogue size (1 for
+// ordinary screens, 2 for high-density ones), from the same drawing code.
+std::vector<TArtwork> PaintCatalogue(int scale);
 
 // The application icon is drawn in a frame of IconFrame x IconFrame units; a
 // scaled painter draws it at any size from the same strokes.

@@ -1,5 +1,10 @@
-// artgen OUTDIR: paints the game's pictures and writes them as JPEG files
-// (A1.jpg ... M4.jpg) and the application icon (icon.png) into OUTDIR.
+// artgen OUTDIR: paints the game's pictures and writes them into OUTDIR as JPEG
+// files (A1.jpg ... M4.jpg), at twice the size for high-density screens as PNG
+// files (A1@2x.png ... M4@2x.png), and the application icon (icon.png).
+//
+// The large pictures are PNG because the art is flat colour, gradients and
+// type: lossless it packs smaller than the same pictures as JPEG at quality 92,
+// and its edges and letters stay free of JPEG ringing.
 // artgen --icons OUTDIR SIZE...: writes the icon for the desktop's icon theme,
 // OUTDIR/<SIZE>x<SIZE>/apps/lexipede.png for each size and
 // OUTDIR/scalable/apps/lexipede.svg.
@@ -14,6 +19,8 @@
 #include <cstdio>
 
 namespace {
+
+constexpr int MostCompressed = 0; // Qt's PNG writer: quality 0 is zlib level 9
 
 bool MakeFolder(const QString& path) {
     if (QDir().mkpath(path)) {
@@ -65,7 +72,7 @@ int WritePictures(const QDir& out) {
         return 1;
     }
     try {
-        for (const TArtwork& art : PaintCatalogue()) {
+        for (const TArtwork& art : PaintCatalogue(1)) {
             QFile file(out.filePath(art.Id + ".jpg"));
             if (!file.open(QIODevice::WriteOnly) ||
                 file.write(EncodeJpeg(art.Image, 92, art.Greyscale)) < 0) {
@@ -76,6 +83,15 @@ int WritePictures(const QDir& out) {
     } catch (const EJpegError& error) {
         std::fprintf(stderr, "artgen: %s\n", error.what());
         return 1;
+    }
+    for (const TArtwork& art : PaintCatalogue(2)) {
+        const QImage image =
+            art.Greyscale ? art.Image.convertToFormat(QImage::Format_Grayscale8) : art.Image;
+        const QString name = out.filePath(art.Id + "@2x.png");
+        if (!image.save(name, "PNG", MostCompressed)) {
+            std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(name));
+            return 1;
+        }
     }
     if (!PaintIcon().save(out.filePath("icon.png"), "PNG")) {
         std::fprintf(stderr, "artgen: cannot write the icon\n");
