@@ -5,12 +5,29 @@
 #include <QFile>
 #include <QHash>
 #include <cstdio>
+#include <stdexcept>
 
 namespace {
 
-QHash<QString, QPixmap>& Cache() {
-    static QHash<QString, QPixmap> cache;
+struct TPictureKey {
+    QString Name;
+    bool Double = false;
+    bool operator==(const TPictureKey&) const = default;
+};
+
+size_t qHash(const TPictureKey& key, size_t seed = 0) {
+    return qHashMulti(seed, key.Name, key.Double);
+}
+
+QHash<TPictureKey, QPixmap>& Cache() {
+    static QHash<TPictureKey, QPixmap> cache;
     return cache;
+}
+
+// Pixmap cache key to resource name, for every picture handed out.
+QHash<qint64, QString>& Names() {
+    static QHash<qint64, QString> names;
+    return names;
 }
 
 QString& FirstFailure() {
@@ -18,37 +35,74 @@ QString& FirstFailure() {
     return failure;
 }
 
-QPixmap Decode(const QString& resourceName) {
+QByteArray ReadResource(const QString& resourceName) {
     QFile file(resourceName);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw EJpegError("no such picture resource");
+        throw std::runtime_error("no such picture resource");
     }
-    return QPixmap::fromImage(DecodeJpeg(file.readAll()));
+    return file.readAll();
 }
 
-} // namespace
+// ":/pictures/A1.jpg" -> ":/pictures/A1@2x.png"
+QString DoubleName(const QString& resourceName) {
+    const qsizetype dot = resourceName.lastIndexOf(u'.');
+    return (dot < 0 ? resourceName : resourceName.left(dot)) + QStringLiteral("@2x.png");
+}
 
-QPixmap LoadPicture(const QString& resourceName) {
-    if (resourceName.isEmpty()) {
-        return {};
+QPixmap Decode(const QString& resourceName, bool doubled) {
+    if (!doubled) {
+        return QPixmap::fromImage(DecodeJpeg(ReadResource(resourceName)));
     }
-    auto cached = Cache().constFind(resourceName);
+    QImage image = QImage::fromData(ReadResource(DoubleName(resourceName)), "PNG");
+    if (image.isNull()) {
+        throw std::runtime_error("its PNG data cannot be decoded");
+    }
+    image.setDevicePixelRatio(2);
+    return QPixmap::fromImage(std::move(image));
+}
+
+QPixmap Load(const QString& resourceName, bool doubled) {
+    const TPictureKey key{resourceName, doubled};
+    auto cached = Cache().constFind(key);
     if (cached != Cache().constEnd()) {
         return *cached;
     }
     QPixmap picture;
     try {
-        picture = Decode(resourceName);
-    } catch (const EJpegError& error) {
-        const QString message = QStringLiteral("Lexipede: picture %1 cannot be shown: %2")
-                                    .arg(resourceName, error.what());
+        picture = Decode(resourceName, doubled);
+    } catch (const std::runtime_error& error) { // EJpegError among them
+        const QString shown = doubled ? DoubleName(resourceName) : resourceName;
+        const QString message =
+            QStringLiteral("Lexipede: picture %1 cannot be shown: %2").arg(shown, error.what());
         std::fprintf(stderr, "%s\n", qPrintable(message));
         if (FirstFailure().isEmpty()) {
             FirstFailure() = message;
         }
     }
-    Cache().insert(resourceName, picture);
+    Cache().insert(key, picture);
+    if (!picture.isNull()) {
+        Names().insert(picture.cacheKey(), resourceName);
+    }
     return picture;
+}
+
+} // namespace
+
+QPixmap LoadPicture(const QString& resourceName, qreal devicePixelRatio) {
+    if (resourceName.isEmpty()) {
+        return {};
+    }
+    if (devicePixelRatio > 1) {
+        const QPixmap doubled = Load(resourceName, true);
+        if (!doubled.isNull()) {
+            return doubled;
+        }
+    }
+    return Load(resourceName, false);
+}
+
+QString PictureResourceName(const QPixmap& picture) {
+    return Names().value(picture.cacheKey());
 }
 
 bool PicturesAllDecoded(QString* firstFailure) {

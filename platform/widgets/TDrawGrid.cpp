@@ -3,6 +3,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <cmath>
+
+void TCanvas::PrepareForPictures(QPainter& painter) {
+    // A picture painted for a screen scaled by 2 lands on a surface scaled by
+    // 1.25 or 1.5 scaled down; at scale 1 and 2 it is copied pixel for pixel.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+}
 
 QPainter& TCanvas::Painter() {
     if (painting_ != nullptr) {
@@ -12,6 +19,7 @@ QPainter& TCanvas::Painter() {
     // stays open until the grid paints next.
     if (!own_) {
         own_ = std::make_unique<QPainter>(&surface_);
+        PrepareForPictures(*own_);
     }
     return *own_;
 }
@@ -68,13 +76,22 @@ QRect TDrawGrid::CellRect(int col, int row) const {
     return {col * colWidth_, row * rowHeight_, colWidth_, rowHeight_};
 }
 
-void TDrawGrid::EnsureSurface() {
-    if (canvas_.surface_.size() != size()) {
-        canvas_.own_.reset();
-        QPixmap surface(size());
-        surface.fill(Qt::white);
-        canvas_.surface_ = surface;
+bool TDrawGrid::EnsureSurface() {
+    // The surface has a device pixel for each pixel of the screen the grid is
+    // on, so what is drawn on it is drawn at the screen's full resolution; the
+    // drawing itself stays in the grid's logical pixels.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(static_cast<int>(std::ceil(width() * ratio)),
+                       static_cast<int>(std::ceil(height() * ratio)));
+    if (canvas_.surface_.size() == pixels && canvas_.surface_.devicePixelRatio() == ratio) {
+        return false;
     }
+    canvas_.own_.reset();
+    QPixmap surface(pixels);
+    surface.setDevicePixelRatio(ratio);
+    surface.fill(Qt::white);
+    canvas_.surface_ = surface;
+    return true;
 }
 
 TCanvas& TDrawGrid::Canvas() {
@@ -91,16 +108,19 @@ void TDrawGrid::resizeEvent(QResizeEvent* event) {
 }
 
 void TDrawGrid::paintEvent(QPaintEvent* event) {
-    EnsureSurface();
+    // A new surface (the grid moved to a screen of another scale) holds nothing
+    // yet: every cell is drawn again.
+    const QRegion region = EnsureSurface() ? QRegion(rect()) : event->region();
     canvas_.own_.reset();
     {
         QPainter surfacePainter(&canvas_.surface_);
+        TCanvas::PrepareForPictures(surfacePainter);
         canvas_.painting_ = &surfacePainter;
         if (OnDrawCell) {
             for (int col = 0; col < cols_; ++col) {
                 for (int row = 0; row < rows_; ++row) {
                     const QRect cell = CellRect(col, row);
-                    if (event->region().intersects(cell)) {
+                    if (region.intersects(cell)) {
                         OnDrawCell(col, row, cell);
                     }
                 }
@@ -109,7 +129,8 @@ void TDrawGrid::paintEvent(QPaintEvent* event) {
         canvas_.painting_ = nullptr;
     }
     QPainter screen(this);
-    screen.drawPixmap(event->rect(), canvas_.surface_, event->rect());
+    screen.setClipRegion(event->region());
+    screen.drawPixmap(0, 0, canvas_.surface_);
 }
 
 bool TDrawGrid::CellAt(const QPoint& point, int& col, int& row) const {

@@ -9,7 +9,8 @@
 
 // The drawing surface of a grid, kept between paints: what is drawn on it stays
 // until drawn over, whether it was drawn from a draw-cell callback or straight
-// from the game logic. Holds the text attributes the logic sets on it.
+// from the game logic. Holds the text attributes the logic sets on it. Drawing
+// is in the grid's logical pixels at the resolution of the grid's screen.
 class TCanvas {
 public:
     QFont Font;
@@ -22,6 +23,7 @@ public:
 
 private:
     friend class TDrawGrid;
+    static void PrepareForPictures(QPainter& painter);
     QPainter& Painter();
 
     QPixmap surface_;
@@ -76,7 +78,8 @@ protected:
 private:
     bool CellAt(const QPoint& point, int& col, int& row) const;
     void TrySelect(int col, int row);
-    void EnsureSurface();
+    // Makes the surface fit the grid and its screen; true when it was made anew.
+    bool EnsureSurface();
 
     int cols_ = 5;
     int rows_ = 5;

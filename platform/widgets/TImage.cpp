@@ -9,21 +9,24 @@ TImage::TImage(QWidget* parent) : QWidget(parent) {}
 
 void TImage::SetPictureName(const QString& name) {
     pictureName_ = name;
+    shownName_ = name;
     picture_ = QPixmap();
-    loaded_ = false;
+    loadedRatio_ = 0;
     update();
 }
 
 void TImage::SetPicture(const QPixmap& picture) {
+    shownName_ = PictureResourceName(picture);
     picture_ = picture;
-    loaded_ = true;
+    loadedRatio_ = 0;
     update();
 }
 
 const QPixmap& TImage::Picture() const {
-    if (!loaded_) {
-        picture_ = LoadPicture(pictureName_);
-        loaded_ = true;
+    const qreal ratio = devicePixelRatioF();
+    if (!shownName_.isEmpty() && loadedRatio_ != ratio) {
+        picture_ = LoadPicture(shownName_, ratio);
+        loadedRatio_ = ratio;
     }
     return picture_;
 }
@@ -34,6 +37,8 @@ void TImage::paintEvent(QPaintEvent*) {
         return;
     }
     QPainter painter(this);
+    // The 2x picture on a screen scaled by 1.25 or 1.5 is drawn scaled down.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(0, 0, picture);
 }
 

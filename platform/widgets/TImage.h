@@ -3,9 +3,11 @@
 #include <QPixmap>
 #include <QWidget>
 
-// A picture: drawn from its top-left corner at its own size, never scaled, cut
-// at the widget's edges. A disabled or hidden picture lets mouse presses through
-// to whatever lies beneath it.
+// A picture: drawn from its top-left corner at its own logical size, cut at the
+// widget's edges. On a screen whose device pixel ratio is above 1 it shows the
+// picture painted at twice the size, and follows the window to another screen.
+// A disabled or hidden picture lets mouse presses through to whatever lies
+// beneath it.
 class TImage : public QWidget {
     Q_OBJECT
     // The picture's resource name (":/pictures/A1.jpg"), as the designs give it.
@@ -17,10 +19,12 @@ public:
     QString PictureName() const { return pictureName_; }
     void SetPictureName(const QString& name);
 
-    // The picture, decoded when first needed: hidden picture sources the logic
-    // never copies cost nothing at start-up.
+    // The picture for the screen the widget is on now, decoded when first
+    // needed: hidden picture sources the logic never copies cost nothing at
+    // start-up.
     const QPixmap& Picture() const;
-    // Copies another picture in, as the logic does to swap button faces.
+    // Copies another picture in, as the logic does to swap button faces. A
+    // picture from the resources is shown for whatever screen the widget is on.
     void SetPicture(const QPixmap& picture);
 
 signals:
@@ -33,8 +37,9 @@ protected:
 
 private:
     QString pictureName_;
+    QString shownName_; // resource of the picture shown; empty for a plain pixmap
     mutable QPixmap picture_;
-    mutable bool loaded_ = true;
+    mutable qreal loadedRatio_ = 0; // the device pixel ratio picture_ was loaded for
 };
 
 // A picture that acts as a button: a hand-pointer cursor and a click on a left

@@ -12,8 +12,8 @@ class PicturesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyPictureDecodesAtItsCatalogueSize_data();
-    void everyPictureDecodesAtItsCatalogueSize();
+    void everyPictureDecodesAtItsCatalogueSizeAndTwiceIt_data();
+    void everyPictureDecodesAtItsCatalogueSizeAndTwiceIt();
     void theBlankDieIsGreyscale();
     void theIconIs32By32();
     void theDecoderRefusesWhatIsNotAWholePicture_data();
@@ -21,7 +21,7 @@ private slots:
     void aMissingPictureIsReportedNotFatal();
 };
 
-void PicturesTest::everyPictureDecodesAtItsCatalogueSize_data() {
+void PicturesTest::everyPictureDecodesAtItsCatalogueSizeAndTwiceIt_data() {
     QTest::addColumn<QSize>("size");
     const std::pair<const char*, QSize> catalogue[] = {
         {"A1", {686, 392}}, {"A2", {47, 47}},   {"A3", {47, 47}},   {"A4", {84, 84}},
@@ -36,21 +36,30 @@ void PicturesTest::everyPictureDecodesAtItsCatalogueSize_data() {
     }
 }
 
-void PicturesTest::everyPictureDecodesAtItsCatalogueSize() {
+void PicturesTest::everyPictureDecodesAtItsCatalogueSizeAndTwiceIt() {
     QFETCH(QSize, size);
     const QString name = QStringLiteral(":/pictures/%1.jpg").arg(QTest::currentDataTag());
     QCOMPARE(LoadPicture(name).size(), size);
+    // Any screen scaled above 1 gets the picture painted at twice the size,
+    // drawn at the same logical size.
+    for (const qreal ratio : {1.25, 1.5, 2.0}) {
+        const QPixmap dense = LoadPicture(name, ratio);
+        QCOMPARE(dense.size(), size * 2);
+        QCOMPARE(dense.deviceIndependentSize(), QSizeF(size));
+    }
     QVERIFY(PicturesAllDecoded());
 }
 
 void PicturesTest::theBlankDieIsGreyscale() {
     QFile file(":/pictures/A2.jpg");
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QImage die = DecodeJpeg(file.readAll());
-    for (int y = 0; y < die.height(); ++y) {
-        for (int x = 0; x < die.width(); ++x) {
-            const QRgb pixel = die.pixel(x, y);
-            QVERIFY(qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel));
+    for (const QImage& die : {DecodeJpeg(file.readAll()), QImage(":/pictures/A2@2x.png")}) {
+        QVERIFY(!die.isNull());
+        for (int y = 0; y < die.height(); ++y) {
+            for (int x = 0; x < die.width(); ++x) {
+                const QRgb pixel = die.pixel(x, y);
+                QVERIFY(qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel));
+            }
         }
     }
 }
