@@ -5,9 +5,11 @@
 
 #include "UiFixture.h"
 #include "app/TfrmMain.h"
+#include "bonus/TfrmBonus.h"
 #include "game/globals.h"
 #include "platform/widgets/TDrawGrid.h"
 #include "platform/widgets/TImage.h"
+#include "ui_TfrmBonus.h"
 #include "ui_TfrmMain.h"
 
 #include <QScreen>
@@ -16,6 +18,17 @@
 #include <QtTest>
 
 namespace {
+
+// To "ordinary" at scale 1 or "dense" at scale 2 (set up in main).
+void MoveWindowToScreen(QWidget& window, const QString& name) {
+    window.winId();
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->name() == name) {
+            window.windowHandle()->setScreen(screen);
+        }
+    }
+    QCoreApplication::processEvents();
+}
 
 // The main window of a fresh process with its first board dealt.
 struct TDealtMain {
@@ -26,15 +39,7 @@ struct TDealtMain {
         ProgramRandom().SetState(0);
         Form.FillTheGrid();
     }
-    // "ordinary" at scale 1 or "dense" at scale 2 (set up in main).
-    void MoveToScreen(const QString& name) {
-        for (QScreen* screen : QGuiApplication::screens()) {
-            if (screen->name() == name) {
-                Form.windowHandle()->setScreen(screen);
-            }
-        }
-        QCoreApplication::processEvents();
-    }
+    void MoveToScreen(const QString& name) { MoveWindowToScreen(Form, name); }
     QImage Grab() { return Form.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 };
 
@@ -72,6 +77,7 @@ private slots:
     void atScaleTwoTheLayoutStaysInLogicalPixels();
     void atScaleTwoDiceAndPicturesAreNotBlownUp_data();
     void atScaleTwoDiceAndPicturesAreNotBlownUp();
+    void atScaleTwoTheBonusDiceAreNotBlownUp();
 };
 
 void ScreensTest::atScaleOneTheWindowIsDrawnAsItAlwaysWas_data() {
@@ -128,6 +134,20 @@ void ScreensTest::atScaleTwoDiceAndPicturesAreNotBlownUp() {
         mixed >= atLeast,
         qPrintable(
             QStringLiteral("%1 of %2 blocks mixed").arg(mixed).arg(area.width() * area.height())));
+}
+
+void ScreensTest::atScaleTwoTheBonusDiceAreNotBlownUp() {
+    TTestProgram program;
+    std::int32_t bonusPoints = 0;
+    TfrmBonus bonus(bonusPoints, program.Clock, program.Modal);
+    bonus.TangledWord = QStringLiteral("RTIGE");
+    MoveWindowToScreen(bonus, "dense");
+    TDrawGrid* grid = bonus.Form().BonusGrid;
+    QCOMPARE(grid->devicePixelRatioF(), 2.0);
+    const QImage dice = grid->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(dice.size(), QSize(476, 100));
+    const int mixed = MixedBlocks(dice, QRect(0, 0, 5 * 47, 47));
+    QVERIFY2(mixed >= 5 * 47 * 47 / 3, qPrintable(QStringLiteral("%1 blocks mixed").arg(mixed)));
 }
 
 // Two offscreen screens side by side, the second scaled by 2.
