@@ -6,6 +6,7 @@
 #include "UiFixture.h"
 #include "app/TfrmMain.h"
 #include "media/TfrmDisplaySettings.h"
+#include "platform/XrandrDisplayModes.h"
 #include "ui_TfrmDisplaySettings.h"
 
 #include <QMessageBox>
@@ -90,6 +91,7 @@ class DisplayModesXorgTest : public QObject {
 
 private slots:
     void applyingALineSwitchesTheServersScreen();
+    void theCurrentModeFollowsASwitch();
 };
 
 void DisplayModesXorgTest::applyingALineSwitchesTheServersScreen() {
@@ -153,6 +155,35 @@ void DisplayModesXorgTest::applyingALineSwitchesTheServersScreen() {
     QCOMPARE(sizeAfterRestore, firstSize);
     QTRY_COMPARE(main.screen()->size(), QSize(1024, 768));
     QCOMPARE(modal.Messages.count(Notice), modal.Messages.size());
+}
+
+void DisplayModesXorgTest::theCurrentModeFollowsASwitch() {
+    const auto modes = TXrandrDisplayModes::Open(nullptr, "", 0, 0);
+    QVERIFY(modes != nullptr);
+    const auto current = modes->Mode(-1);
+    QVERIFY(current.has_value());
+    QCOMPARE(modes->Depth(), 24);
+    int count = 0;
+    int other = -1;
+    while (const auto mode = modes->Mode(count)) {
+        if (other < 0 && (mode->Width != current->Width || mode->Height != current->Height)) {
+            other = count;
+        }
+        ++count;
+    }
+    QVERIFY(other >= 0);
+    QCOMPARE(modes->Mode(-2), std::optional<TDisplayMode>());
+
+    QVERIFY(modes->SetMode(*modes->Mode(other)));
+    QCOMPARE(modes->Mode(-1), modes->Mode(other));
+    QVERIFY(modes->SetMode(*current));
+    QCOMPARE(modes->Mode(-1), current);
+    QCOMPARE(ScreenSize(), QStringLiteral("%1x%2").arg(current->Width).arg(current->Height));
+    // A mode the output does not offer is refused, and nothing changes.
+    TDisplayMode foreign = *current;
+    foreign.Id = 0x7fffffff;
+    QVERIFY(!modes->SetMode(foreign));
+    QCOMPARE(modes->Mode(-1), current);
 }
 
 QTEST_MAIN(DisplayModesXorgTest)
