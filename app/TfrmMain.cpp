@@ -84,6 +84,7 @@ void TfrmMain::WireHandlers() {
     ui_->Grid->OnSelectCell = [this](int col, int row, bool& canSelect) {
         GridSelectCell(col, row, canSelect);
     };
+    ui_->Grid->OnDescribeCell = [this](int col, int row) { return GridDescribeCell(col, row); };
 }
 
 void TfrmMain::FormCreate() {
@@ -314,6 +315,13 @@ void TfrmMain::GridDrawCell(int, int, const QRect&) {
             }
         }
     }
+}
+
+TDrawGrid::TCellDescription TfrmMain::GridDescribeCell(int col, int row) const {
+    // Named by its face even while blank in the word, as the player placed it
+    // there; whether it is the bonus die is never told.
+    const bool used = UsedRecs[col][row];
+    return {Faces[col][row], used, used ? QStringLiteral("in the word") : QString()};
 }
 
 void TfrmMain::SetButtons(bool wordButtons, bool board) {

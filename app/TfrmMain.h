@@ -2,6 +2,7 @@
 
 #include "AppServices.h"
 #include "platform/Clock.h"
+#include "platform/widgets/TDrawGrid.h"
 
 #include <QString>
 #include <QWidget>
@@ -62,6 +63,9 @@ public:
     void ClearRecentRecs();
     void SetGridAttributes();
     void GridDrawCell(int col, int row, const QRect& rect);
+    // What assistive technology hears of a die: its face, and whether it is in
+    // the word being built.
+    TDrawGrid::TCellDescription GridDescribeCell(int col, int row) const;
     void SetButtons(bool wordButtons, bool board);
 
     // The course of a game and its clock.

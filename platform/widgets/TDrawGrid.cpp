@@ -1,5 +1,8 @@
 #include "TDrawGrid.h"
 
+#include "Accessibility.h"
+#include "AccessibleGrid.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -43,6 +46,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
 }
 
 TDrawGrid::TDrawGrid(QWidget* parent) : QWidget(parent) {
+    InstallAccessibility();
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -131,6 +135,18 @@ void TDrawGrid::paintEvent(QPaintEvent* event) {
     QPainter screen(this);
     screen.setClipRegion(event->region());
     screen.drawPixmap(0, 0, canvas_.surface_);
+    // A repaint is where a cell's face or mark may have changed.
+    TAccessibleDrawGrid::CellsMayHaveChanged(this);
+}
+
+TDrawGrid::TCellDescription TDrawGrid::DescribeCell(int col, int row) const {
+    return OnDescribeCell ? OnDescribeCell(col, row) : TCellDescription{};
+}
+
+void TDrawGrid::PressCell(int col, int row) {
+    if (isVisible() && col >= 0 && row >= 0 && col < cols_ && row < rows_) {
+        TrySelect(col, row);
+    }
 }
 
 bool TDrawGrid::CellAt(const QPoint& point, int& col, int& row) const {

@@ -36,6 +36,9 @@ private:
 // current: on a left press on a cell, on entering another cell with the left
 // button held, and on arrow keys. The callback may refuse the cell. A disabled
 // grid raises nothing.
+//
+// Assistive technology sees a table of cells, each named and marked as
+// OnDescribeCell tells; pressing a cell there selects it as a click does.
 class TDrawGrid : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int colCount READ ColCount WRITE SetColCount)
@@ -46,6 +49,15 @@ class TDrawGrid : public QWidget {
 public:
     using DrawCellHandler = std::function<void(int col, int row, const QRect& rect)>;
     using SelectCellHandler = std::function<void(int col, int row, bool& canSelect)>;
+    // What a cell says to assistive technology: its name ("A", "QU"), whether
+    // it is marked (checked) and a description that says what the mark means.
+    struct TCellDescription {
+        QString Name;
+        bool Marked = false;
+        QString Description;
+        bool operator==(const TCellDescription&) const = default;
+    };
+    using DescribeCellHandler = std::function<TCellDescription(int col, int row)>;
 
     explicit TDrawGrid(QWidget* parent = nullptr);
     ~TDrawGrid() override;
@@ -66,6 +78,12 @@ public:
 
     DrawCellHandler OnDrawCell;
     SelectCellHandler OnSelectCell;
+    DescribeCellHandler OnDescribeCell;
+
+    TCellDescription DescribeCell(int col, int row) const;
+    // Selects a cell as a left press on it does, for a press that does not come
+    // from the mouse: nothing while the grid is disabled or hidden.
+    void PressCell(int col, int row);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,7 +1,10 @@
 #include "TImage.h"
 
+#include "Accessibility.h"
+#include "ButtonCaptions.h"
 #include "platform/Pictures.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,10 +19,15 @@ void TImage::SetPictureName(const QString& name) {
 }
 
 void TImage::SetPicture(const QPixmap& picture) {
+    const QString captionBefore = ButtonCaption(shownName_);
     shownName_ = PictureResourceName(picture);
     picture_ = picture;
     loadedRatio_ = 0;
     update();
+    if (ButtonCaption(shownName_) != captionBefore) {
+        QAccessibleEvent renamed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
 }
 
 const QPixmap& TImage::Picture() const {
@@ -55,8 +63,20 @@ void TImage::mousePressEvent(QMouseEvent* event) {
 }
 
 TImageButton::TImageButton(QWidget* parent) : TImage(parent) {
+    InstallAccessibility();
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
+}
+
+QString TImageButton::Caption() const {
+    const QString caption = ButtonCaption(ShownPictureName());
+    return caption.isEmpty() ? accessibleName() : caption;
+}
+
+void TImageButton::Press() {
+    if (isEnabled() && isVisible()) {
+        emit clicked();
+    }
 }
 
 void TImageButton::mousePressEvent(QMouseEvent* event) {

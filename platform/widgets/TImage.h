@@ -26,6 +26,9 @@ public:
     // Copies another picture in, as the logic does to swap button faces. A
     // picture from the resources is shown for whatever screen the widget is on.
     void SetPicture(const QPixmap& picture);
+    // The resource name of the picture shown now, whether set by name or
+    // copied in from another picture; empty when it came from elsewhere.
+    QString ShownPictureName() const { return shownName_; }
 
 signals:
     void mousePressed(QMouseEvent* event);
@@ -44,11 +47,20 @@ private:
 
 // A picture that acts as a button: a hand-pointer cursor and a click on a left
 // press and release inside it. It has no pressed or hover look of its own.
+// Assistive technology sees a push button named by the caption of the picture
+// it shows.
 class TImageButton : public TImage {
     Q_OBJECT
 
 public:
     explicit TImageButton(QWidget* parent = nullptr);
+
+    // The caption of the picture shown ("Pause", then "Continue"), or the
+    // button's accessible name where the picture has none.
+    QString Caption() const;
+    // What a click does, for a press that does not come from the mouse; like a
+    // click it reaches nothing while the button is disabled or hidden.
+    void Press();
 
 signals:
     void clicked();

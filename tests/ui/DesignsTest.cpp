@@ -18,6 +18,7 @@
 #include "scores/TfrmAddScore.h"
 #include "scores/TfrmHighScores.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QtTest>
 #include <functional>
@@ -203,6 +204,7 @@ private slots:
     void everyControlStandsWhereTheDesignPutsIt();
     void everyWindowFollowsTheConventions();
     void pictureButtonsHaveAHandAndTheirCaptionAsName();
+    void everyWindowTellsAssistiveTechnologyItsTitle();
 };
 
 void DesignsTest::everyControlStandsWhereTheDesignPutsIt_data() {
@@ -268,6 +270,31 @@ void DesignsTest::pictureButtonsHaveAHandAndTheirCaptionAsName() {
     QCOMPARE(main->findChild<QWidget*>("WordList")->accessibleName(),
              QStringLiteral("Found words"));
     QCOMPARE(main->findChild<QWidget*>("cmdMinimize")->cursor().shape(), Qt::PointingHandCursor);
+}
+
+void DesignsTest::everyWindowTellsAssistiveTechnologyItsTitle() {
+    // The heading each window shows, or the button that opens it where it
+    // shows none; none of them is a window title the player could see.
+    const std::map<QString, QString> titles = {{"TfrmMain", "Lexipede"},
+                                               {"TfrmLoading", "Lexipede"},
+                                               {"TfrmBadWord", "...OOPS!"},
+                                               {"TfrmSameWord", "...HEY!"},
+                                               {"TfrmAbout", "About"},
+                                               {"TfrmHelp", "Help"},
+                                               {"TfrmHighScores", "High Scores"},
+                                               {"TfrmAddScore", "New High Score"},
+                                               {"TfrmSound", "Sound Settings:"},
+                                               {"TfrmBonus", "Bonus Round:"},
+                                               {"TfrmBonusDone", "Bonus Round is Over:"},
+                                               {"TfrmDisplaySettings", "Display Settings:"}};
+    QCOMPARE(titles.size(), Designs.size());
+    for (const auto& [window, title] : titles) {
+        TTestProgram program;
+        const auto form = Create(window, program);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(form.get());
+        QVERIFY2(face != nullptr, qPrintable(window));
+        QCOMPARE(face->text(QAccessible::Name), title);
+    }
 }
 
 QTEST_MAIN(DesignsTest)
