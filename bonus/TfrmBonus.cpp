@@ -42,6 +42,9 @@ TfrmBonus::TfrmBonus(std::int32_t& bonusPoints, const TClock& clock, TModalRunne
     ui_->BonusGrid->OnSelectCell = [this](int col, int row, bool& canSelect) {
         BonusGridSelectCell(col, row, canSelect);
     };
+    ui_->BonusGrid->OnDescribeCell = [this](int col, int row) {
+        return BonusGridDescribeCell(col, row);
+    };
 }
 
 TfrmBonus::~TfrmBonus() = default;
@@ -94,6 +97,12 @@ void TfrmBonus::BonusGridDrawCell(int, int, const QRect&) {
         const TTextOffset offset = LetterOffset(letter.toStdString());
         canvas.TextOut(cell.left() + offset.X, cell.top() + offset.Y, letter);
     }
+}
+
+TDrawGrid::TCellDescription TfrmBonus::BonusGridDescribeCell(int col, int) const {
+    // Named by its letter even once picked and blank, as on the main board.
+    const bool picked = LetterPicked[col];
+    return {TangledWord.mid(col, 1), picked, picked ? QStringLiteral("in the word") : QString()};
 }
 
 void TfrmBonus::BonusGridSelectCell(int col, int, bool& canSelect) {

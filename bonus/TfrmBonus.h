@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/widgets/TDialogForm.h"
+#include "platform/widgets/TDrawGrid.h"
 
 #include <QString>
 #include <array>
@@ -42,6 +43,9 @@ public:
 
     void BonusGridDrawCell(int col, int row, const QRect& rect);
     void BonusGridSelectCell(int col, int row, bool& canSelect);
+    // What assistive technology hears of a die: its letter, and whether it is
+    // already in the guess.
+    TDrawGrid::TCellDescription BonusGridDescribeCell(int col, int row) const;
     void TimerTickTimer();
     void TimerDoneTimer();
 

@@ -184,6 +184,9 @@ void AccessibilityTest::theSoundSwitchIsNamedAsItShows() {
 void AccessibilityTest::theBoardIsATableOfTheDiceDealt() {
     TMainWindow window;
     Press(window.Button("cmdNewGame"));
+    // Whichever die is the bonus die reads like every other.
+    window.Form.BonusCol = 2;
+    window.Form.BonusRow = 2;
     QAccessibleInterface* board = Accessible(window.Form.Form().Grid);
     QCOMPARE(board->role(), QAccessible::Table);
     QCOMPARE(Name(board), QStringLiteral("Letter board"));
@@ -210,6 +213,7 @@ void AccessibilityTest::theBoardIsATableOfTheDiceDealt() {
             QCOMPARE(cell->tableCellInterface()->rowIndex(), row);
             QVERIFY(!cell->state().checked);
             QVERIFY(!cell->state().disabled);
+            QCOMPARE(cell->text(QAccessible::Description), QString());
             const QRect onScreen = window.Form.Form().Grid->CellRect(col, row).translated(
                 window.Form.Form().Grid->mapToGlobal(QPoint(0, 0)));
             QCOMPARE(cell->rect(), onScreen);

@@ -11,6 +11,7 @@
 #include "ui_TfrmBonus.h"
 #include "ui_TfrmBonusDone.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QtTest>
@@ -92,6 +93,7 @@ private slots:
     void theRoundsClockRunsOutAfter25_92Seconds();
     void theZeroTimeBlinksWhileTheResultIsOpen();
     void theRoundCannotBeDismissedBeforeItEnds();
+    void assistiveTechnologyReadsTheDiceAndPicksThemByAPress();
 };
 
 void BonusTest::theGuessIsJudgedOnItsFiveSlots_data() {
@@ -221,6 +223,26 @@ void BonusTest::theRoundCannotBeDismissedBeforeItEnds() {
     round.Tick(30);
     QTRY_VERIFY(round.Bonus == nullptr);
     QCOMPARE(round.BonusPoints, 0);
+}
+
+void BonusTest::assistiveTechnologyReadsTheDiceAndPicksThemByAPress() {
+    TRound round("tiger", "GERTI");
+    QAccessibleTableInterface* dice =
+        QAccessible::queryAccessibleInterface(round.Grid())->tableInterface();
+    QVERIFY(dice != nullptr);
+    QCOMPARE(dice->rowCount(), 1);
+    QStringList letters;
+    for (int col = 0; col < dice->columnCount(); ++col) {
+        letters.push_back(dice->cellAt(0, col)->text(QAccessible::Name));
+    }
+    QCOMPARE(letters, (QStringList{"G", "E", "R", "T", "I"}));
+
+    QAccessibleInterface* t = dice->cellAt(0, 3);
+    t->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(round.Slots(), QStringLiteral("T        "));
+    QCOMPARE(round.Program.Sound.Played, (Played{{"LOADING", false}, {"CLICK", true}}));
+    QVERIFY(t->state().checked);
+    QCOMPARE(t->text(QAccessible::Name), QStringLiteral("T"));
 }
 
 QTEST_MAIN(BonusTest)
