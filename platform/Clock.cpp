@@ -40,6 +40,13 @@ std::uint32_t TSystemClock::MillisecondsSinceMidnightUtc() const {
     return static_cast<std::uint32_t>(ofDay);
 }
 
+std::int64_t TSystemClock::SteadyNanoseconds() const {
+    // The boot-time clock also counts a suspend, as the wall clock would.
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
 TTimeOfDay DecodeTime(TDateTime dateTime) {
     const double fraction = dateTime - std::floor(dateTime);
     std::int64_t milliseconds = std::llround(fraction * static_cast<double>(MillisecondsPerDay));

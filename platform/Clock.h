@@ -17,12 +17,16 @@ public:
     virtual TDateTime Now() const = 0;
     // Milliseconds since midnight of the system clock's UTC time.
     virtual std::uint32_t MillisecondsSinceMidnightUtc() const = 0;
+    // Nanoseconds on a clock that only moves forward, at the pace of real time:
+    // setting the system clock or a change of daylight-saving time leaves it alone.
+    virtual std::int64_t SteadyNanoseconds() const = 0;
 };
 
 class TSystemClock final : public TClock {
 public:
     TDateTime Now() const override;
     std::uint32_t MillisecondsSinceMidnightUtc() const override;
+    std::int64_t SteadyNanoseconds() const override;
 };
 
 // A Unix time in milliseconds, shifted by the local offset from UTC, as a date-time.

@@ -16,6 +16,7 @@ class TScriptedClock : public TClock {
 public:
     explicit TScriptedClock(std::vector<std::uint32_t> readings) : readings_(std::move(readings)) {}
     TDateTime Now() const override { return 45000.5; }
+    std::int64_t SteadyNanoseconds() const override { return 0; }
     std::uint32_t MillisecondsSinceMidnightUtc() const override {
         last_ = Readings < readings_.size() ? readings_[Readings] : last_ + 1;
         ++Readings;

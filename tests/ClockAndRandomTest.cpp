@@ -11,6 +11,7 @@ public:
     explicit TFixedClock(std::uint32_t utcMilliseconds) : utc_(utcMilliseconds) {}
     TDateTime Now() const override { return 0; }
     std::uint32_t MillisecondsSinceMidnightUtc() const override { return utc_; }
+    std::int64_t SteadyNanoseconds() const override { return 0; }
 
 private:
     std::uint32_t utc_;

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,12 +23,21 @@ class TFakeClock : public TClock {
 public:
     TDateTime Current = 45000.5; // 2023-03-15 12:00 local
     std::uint32_t Utc = 12u * 3600u * 1000u;
+    std::int64_t Steady = 0;
 
     TDateTime Now() const override { return Current; }
     std::uint32_t MillisecondsSinceMidnightUtc() const override { return Utc; }
+    std::int64_t SteadyNanoseconds() const override { return Steady; }
     void AdvanceSeconds(double seconds) {
         Current += seconds / SecondsPerDay;
         Utc += static_cast<std::uint32_t>(seconds * 1000);
+        Steady += std::llround(seconds * 1e9);
+    }
+    // The system clock is set, or daylight-saving time changes: real time does
+    // not pass.
+    void StepWallClock(double seconds) {
+        Current += seconds / SecondsPerDay;
+        Utc += static_cast<std::uint32_t>(std::llround(seconds * 1000));
     }
 };
 
