@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/globals.h"
 #include "platform/DisplayModes.h"
 #include "platform/widgets/ScreenDisplayModes.h"
 #include "scores/ScoreKeeper.h"
@@ -12,11 +13,12 @@ class TClock;
 class TModalRunner;
 class QWidget;
 
-// The edges of the program that tests replace: time, the showing of modal
-// windows and boxes, where the program lives, how it ends, where the high
-// scores are kept, and the display's modes.
+// The edges of the program that tests replace: time, the random source, the
+// showing of modal windows and boxes, where the program lives, how it ends,
+// where the high scores are kept, and the display's modes.
 struct TAppServices {
     TClock* Clock = nullptr;
+    TRandomSource* Random = &ProgramRandom();
     TModalRunner* Modal = nullptr;
     std::string ExecutablePath;      // its folder holds the word stores
     std::function<void()> Terminate; // ends the message loop

@@ -6,15 +6,15 @@
 #include "dialogs/TfrmBadWord.h"
 #include "dialogs/TfrmHelp.h"
 #include "dialogs/TfrmSameWord.h"
+#include "game/Countdown.h"
 #include "game/Scoring.h"
-#include "game/globals.h"
-#include "game/utility.h"
 #include "media/Sound.h"
 #include "media/TfrmDisplaySettings.h"
 #include "media/TfrmSound.h"
 #include "platform/InOutError.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RecordFile.h"
+#include "platform/widgets/DiePainter.h"
 #include "platform/widgets/DisplayChange.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/Modal.h"
@@ -23,14 +23,11 @@
 #include "wordstore/bpBonusTree.h"
 #include "wordstore/bpDictTree.h"
 
-#include <QCollator>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShowEvent>
 #include <QTimer>
 #include <QWindow>
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <ctime>
 
@@ -43,7 +40,8 @@ constexpr const char* DataFiles[] = {"Dict.dat", "Dict.idx", "Bonus.dat", "Bonus
 } // namespace
 
 TfrmMain::TfrmMain(TAppServices services, QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::TfrmMain>()), services_(std::move(services)) {
+    : QWidget(parent), ui_(std::make_unique<Ui::TfrmMain>()), services_(std::move(services)),
+      gameClock_(*services_.Clock) {
     ui_->setupUi(this);
     ApplyWindowConventions(this, 685, 391);
     TimerTick = new QTimer(this);
@@ -124,8 +122,8 @@ void TfrmMain::FormCreate() {
     loading->close();
 
     SetButtons(false, false);
-    BonusCol = -1;
-    BonusRow = -1;
+    State.BonusCol = -1;
+    State.BonusRow = -1;
     ui_->cmdPause->hide();
 }
 
@@ -202,7 +200,7 @@ void TfrmMain::cmdAboutClick() {
 void TfrmMain::cmdScoresClick() {
     TRACE_OPERATION("cmdScoresClick");
     // Viewing only: the score is handed over but not placed.
-    auto* window = new TfrmHighScores(*services_.Modal, Score, false, services_.ScoreFolders);
+    auto* window = new TfrmHighScores(*services_.Modal, State.Score, false, services_.ScoreFolders);
     services_.Modal->ShowModal(*window);
 }
 
@@ -247,32 +245,22 @@ void TfrmMain::FormKeyDown(QKeyEvent* key) {
 
 void TfrmMain::NewLetter(QString& letter) {
     TRACE_OPERATION("NewLetter");
-    letter = QString::fromLatin1(LetterTable[ProgramRandom().Draw(LetterTableSize)]);
+    letter = NewFace(*services_.Random);
 }
 
 void TfrmMain::ClearRecentRecs() {
     TRACE_OPERATION("ClearRecentRecs");
-    for (int pick = 1; pick <= 25; ++pick) {
-        RecentRecs[pick] = TCell{};
-    }
+    State.ClearRecentRecs();
 }
 
 void TfrmMain::ResetUsedRecs() {
     TRACE_OPERATION("ResetUsedRecs");
-    for (auto& column : UsedRecs) {
-        column.fill(false);
-    }
-    ClearRecentRecs();
+    State.ResetUsedRecs();
 }
 
 void TfrmMain::SetGridAttributes() {
     TRACE_OPERATION("SetGridAttributes");
-    TCanvas& canvas = ui_->Grid->Canvas();
-    // "Arial" bold 18 points: 24 pixels at 96 dots per inch.
-    canvas.Font = QFont(QStringLiteral("Liberation Sans"));
-    canvas.Font.setBold(true);
-    canvas.Font.setPixelSize(24);
-    canvas.FontColor = Qt::black;
+    SetDieFaceAttributes(ui_->Grid->Canvas());
 }
 
 void TfrmMain::FillTheGrid() {
@@ -280,38 +268,36 @@ void TfrmMain::FillTheGrid() {
     ClearRecentRecs();
     ResetUsedRecs();
     SetGridAttributes();
-    TCanvas& canvas = ui_->Grid->Canvas();
-    for (int col = 0; col < 5; ++col) {
-        for (int row = 0; row < 5; ++row) {
-            QString letter;
-            NewLetter(letter);
-            Faces[col][row] = letter.left(2);
-            const QRect cell = ui_->Grid->CellRect(col, row);
-            canvas.Draw(cell.left(), cell.top(), ui_->DieImage->Picture());
-            const TTextOffset offset = LetterOffset(Faces[col][row].toStdString());
-            canvas.TextOut(cell.left() + offset.X, cell.top() + offset.Y, Faces[col][row]);
+    State.DealFaces([this] {
+        QString letter;
+        NewLetter(letter);
+        return letter;
+    });
+    // Drawn at once, without waiting for the board to be repainted.
+    for (int col = 0; col < BoardSize; ++col) {
+        for (int row = 0; row < BoardSize; ++row) {
+            PaintDie(ui_->Grid->Canvas(), ui_->Grid->CellRect(col, row), ui_->DieImage->Picture(),
+                     State.Faces[col][row]);
         }
     }
 }
 
 void TfrmMain::GridDrawCell(int, int, const QRect&) {
     TRACE_OPERATION("GridDrawCell");
-    if (FillingGrid) {
+    if (State.FillingGrid) {
         return;
     }
     SetGridAttributes();
     TCanvas& canvas = ui_->Grid->Canvas();
-    for (int col = 0; col < 5; ++col) {
-        for (int row = 0; row < 5; ++row) {
+    for (int col = 0; col < BoardSize; ++col) {
+        for (int row = 0; row < BoardSize; ++row) {
             const QRect cell = ui_->Grid->CellRect(col, row);
-            if (UsedRecs[col][row]) {
+            if (State.UsedRecs[col][row]) {
                 // UsedImage holds no picture: the cell stays blank white.
                 canvas.FillRect(cell, Qt::white);
                 canvas.Draw(cell.left(), cell.top(), ui_->UsedImage->Picture());
             } else {
-                canvas.Draw(cell.left(), cell.top(), ui_->DieImage->Picture());
-                const TTextOffset offset = LetterOffset(Faces[col][row].toStdString());
-                canvas.TextOut(cell.left() + offset.X, cell.top() + offset.Y, Faces[col][row]);
+                PaintDie(canvas, cell, ui_->DieImage->Picture(), State.Faces[col][row]);
             }
         }
     }
@@ -320,8 +306,8 @@ void TfrmMain::GridDrawCell(int, int, const QRect&) {
 TDrawGrid::TCellDescription TfrmMain::GridDescribeCell(int col, int row) const {
     // Named by its face even while blank in the word, as the player placed it
     // there; whether it is the bonus die is never told.
-    const bool used = UsedRecs[col][row];
-    return {Faces[col][row], used, used ? QStringLiteral("in the word") : QString()};
+    const bool used = State.UsedRecs[col][row];
+    return {State.Faces[col][row], used, used ? QStringLiteral("in the word") : QString()};
 }
 
 void TfrmMain::SetButtons(bool wordButtons, bool board) {
@@ -346,11 +332,12 @@ void TfrmMain::NewGame() {
     TRACE_OPERATION("NewGame");
     ui_->cmdNewGame->hide();
     ui_->cmdPause->show();
-    FillingGrid = true;
+    State.FillingGrid = true;
 
     ui_->WordList->clear();
+    FoundWords.Clear();
     ui_->WordList->setEnabled(true);
-    CurrentWord.clear();
+    State.CurrentWord.clear();
     ui_->NewWord->SetCaption(QString());
 
     // The bonus die and its word are drawn here once the bonus round exists;
@@ -358,34 +345,30 @@ void TfrmMain::NewGame() {
 
     FillTheGrid();
     ui_->cmdPause->SetPicture(ui_->ImagePause->Picture());
-    Paused = false;
+    State.StartClock(gameClock_.Now());
     SetButtons(false, true);
-    Score = 0;
-    ui_->ScoreBox->SetCaption(QStringLiteral("0"));
-    EndTime = services_.Clock->Now() + GameLength;
+    ui_->ScoreBox->SetCaption(QString::number(State.Score));
     TimerTick->start();
     TimerDone->stop();
     gameRunning_ = true;
     PlayWave("NEWGAME", true);
-    FillingGrid = false;
+    State.FillingGrid = false;
 }
 
 void TfrmMain::TimerTickTimer() {
     TRACE_OPERATION("TimerTickTimer");
-    // The clock follows the wall clock, not the count of ticks: a late tick
-    // still shows the true time left.
-    TimeLeft = EndTime - services_.Clock->Now();
-    if (TimeLeft >= 0) {
-        TimeLeft = TimeLeft - std::floor(TimeLeft);
-        const TTimeOfDay left = DecodeTime(TimeLeft);
-        ShowTime(static_cast<std::uint16_t>(left.Minutes),
-                 static_cast<std::uint16_t>(left.Seconds));
+    // The clock follows time, not the count of ticks: a late tick still shows
+    // the true time left.
+    const TCountdown left = CountDown(State.EndTime, gameClock_.Now());
+    State.TimeLeft = left.TimeLeft;
+    if (!left.Up) {
+        ShowTime(left.Minutes, left.Seconds);
         return;
     }
     ShowTime(0, 0);
     TimerTick->stop();
     TimerDone->start();
-    BlinkCount = 0;
+    State.BlinkCount = 0;
     GameOver();
 }
 
@@ -397,9 +380,9 @@ void TfrmMain::ShowTime(std::uint16_t minutes, std::uint16_t seconds) {
 
 void TfrmMain::TimerDoneTimer() {
     TRACE_OPERATION("TimerDoneTimer");
-    ++BlinkCount;
+    const bool visible = State.Blink();
     ShowTime(0, 0);
-    ui_->lblTime->setVisible(BlinkCount % 2 == 1);
+    ui_->lblTime->setVisible(visible);
 }
 
 void TfrmMain::GameOver() {
@@ -407,7 +390,7 @@ void TfrmMain::GameOver() {
     gameRunning_ = false;
     SetButtons(false, false);
     PlayWave("GAMEOVER", true);
-    auto* window = new TfrmHighScores(*services_.Modal, Score, true, services_.ScoreFolders);
+    auto* window = new TfrmHighScores(*services_.Modal, State.Score, true, services_.ScoreFolders);
     services_.Modal->ShowModal(*window);
     ui_->cmdNewGame->show();
 }
@@ -418,84 +401,61 @@ void TfrmMain::cmdPauseClick() {
         return;
     }
     PlayWave("CLICK", true);
-    Paused = !Paused;
-    if (Paused) {
+    State.TogglePause(gameClock_.Now());
+    if (State.Paused) {
         ui_->cmdPause->SetPicture(ui_->ImageContinue->Picture());
         SetButtons(false, false);
-    } else {
-        // The time left stands as the last tick measured it.
-        ui_->cmdPause->SetPicture(ui_->ImagePause->Picture());
-        EndTime = services_.Clock->Now() + TimeLeft;
-        SetButtons(true, true);
-    }
-    if (Paused) {
         TimerTick->stop();
     } else {
+        ui_->cmdPause->SetPicture(ui_->ImagePause->Picture());
+        SetButtons(true, true);
         TimerTick->start();
     }
-}
-
-int TfrmMain::PickCount() const {
-    int picks = 0;
-    while (picks < 25 && RecentRecs[picks + 1].Col != -1) {
-        ++picks;
-    }
-    return picks;
 }
 
 void TfrmMain::GridSelectCell(int col, int row, bool&) {
     TRACE_OPERATION("GridSelectCell");
     // Any die not yet in the word may come next, wherever it lies.
-    if (UsedRecs[col][row]) {
+    if (State.UsedRecs[col][row]) {
         return;
     }
     PlayWave("CLICK", true);
-    CurrentWord += Faces[col][row];
-    ui_->NewWord->SetCaption(CurrentWord);
-    UsedRecs[col][row] = true;
-    RecentRecs[PickCount() + 1] = TCell{col, row};
+    State.PickDie(col, row);
+    ui_->NewWord->SetCaption(State.CurrentWord);
     SetButtons(true, true);
 }
 
 void TfrmMain::cmdBackSpaceClick() {
     TRACE_OPERATION("cmdBackSpaceClick");
     PlayWave("CLICK", true);
-    const int picks = PickCount();
-    if (picks >= 1) {
-        TCell& last = RecentRecs[picks];
-        UsedRecs[last.Col][last.Row] = false;
-        CurrentWord.chop(Faces[last.Col][last.Row].size());
-        last = TCell{};
-    }
-    ui_->NewWord->SetCaption(CurrentWord);
+    State.TakeBackLastPick();
+    ui_->NewWord->SetCaption(State.CurrentWord);
     ui_->Grid->update();
-    if (CurrentWord.isEmpty()) {
+    if (State.CurrentWord.isEmpty()) {
         SetButtons(false, true);
     }
 }
 
 void TfrmMain::cmdAddWordClick() {
     TRACE_OPERATION("cmdAddWordClick");
-    if (ui_->NewWord->text() == CurrentWord && !CurrentWord.isEmpty() &&
-        NotDuplicate(CurrentWord)) {
-        if (!InDictionary(CurrentWord)) {
+    const QString word = State.CurrentWord;
+    if (ui_->NewWord->text() == word && !word.isEmpty() && NotDuplicate(word)) {
+        if (!InDictionary(word)) {
             auto* notice = new TfrmBadWord();
-            notice->lblBadWord()->setText(CurrentWord);
+            notice->lblBadWord()->setText(word);
             services_.Modal->ShowModal(*notice);
         } else {
-            Score += PointsForLength(static_cast<std::size_t>(CurrentWord.size()));
-            const int lines = ui_->WordList->count();
-            ui_->WordList->addItem(QString::fromStdString(
-                FoundWordLine(static_cast<std::size_t>(lines), CurrentWord.toStdString())));
-            ui_->WordList->setCurrentRow(lines);
+            State.ScoreWord(word);
+            ui_->WordList->addItem(FoundWords.Add(word));
+            ui_->WordList->setCurrentRow(ui_->WordList->count() - 1);
             PlayWave("ADDWORD", true);
         }
     }
     // Whatever became of the word, it is gone and its dice are back. A game
     // that ran out while a notice was open stays over: board and buttons off.
-    ui_->ScoreBox->SetCaption(QString::number(Score));
+    ui_->ScoreBox->SetCaption(QString::number(State.Score));
     ui_->NewWord->SetCaption(QString());
-    CurrentWord.clear();
+    State.CurrentWord.clear();
     ResetUsedRecs();
     SetButtons(false, gameRunning_);
     ui_->Grid->update();
@@ -503,21 +463,12 @@ void TfrmMain::cmdAddWordClick() {
 
 bool TfrmMain::NotDuplicate(const QString& word) {
     TRACE_OPERATION("NotDuplicate");
-    QStringList found;
-    for (int line = 0; line < ui_->WordList->count(); ++line) {
-        found.push_back(QString::fromStdString(WordOfLine(
-            static_cast<std::size_t>(line), ui_->WordList->item(line)->text().toStdString())));
-    }
-    // Case does not count, and the order is the player's locale's.
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(found.begin(), found.end(), collator);
-    if (!std::binary_search(found.begin(), found.end(), word, collator)) {
+    if (!FoundWords.Contains(word)) {
         return true;
     }
     PlayWave("OOPS", true);
     auto* notice = new TfrmSameWord();
-    notice->lblSameWord()->setText(CurrentWord);
+    notice->lblSameWord()->setText(State.CurrentWord);
     services_.Modal->ShowModal(*notice);
     return false;
 }

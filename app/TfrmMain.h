@@ -1,12 +1,13 @@
 #pragma once
 
 #include "AppServices.h"
-#include "platform/Clock.h"
+#include "game/FoundWords.h"
+#include "game/GameClock.h"
+#include "game/GameState.h"
 #include "platform/widgets/TDrawGrid.h"
 
 #include <QString>
 #include <QWidget>
-#include <array>
 #include <memory>
 
 namespace Ui {
@@ -19,8 +20,9 @@ class QKeyEvent;
 class QMouseEvent;
 class QTimer;
 
-// The one window that lives for the whole run: the board, the found words, the
-// clock and score, and the buttons. It owns the two word stores.
+// The one window that lives for the whole run: it shows the game (board, word,
+// found words, clock and score) and takes the player's clicks to it. It owns
+// the two word stores.
 class TfrmMain : public QWidget {
     Q_OBJECT
 
@@ -31,30 +33,12 @@ public:
     // True when start-up took the failure path; the program then ends.
     bool StartupFailed() const { return startupFailed_; }
 
-    // A pick of the board: (column, row); (-1, -1) holds no pick.
-    struct TCell {
-        std::int32_t Col = -1;
-        std::int32_t Row = -1;
-    };
-
-    // The game state record, in its order.
-    bool FillingGrid = false;
-    std::int32_t BonusCol = 0;
-    std::int32_t BonusRow = 0;
-    QString BonusWord;
-    QString TangledWord;
-    QString CurrentWord;
-    std::int32_t Score = 0;
-    std::array<std::array<QString, 5>, 5> Faces; // [column][row]
-    std::array<std::array<bool, 5>, 5> UsedRecs{};
-    std::array<TCell, 26> RecentRecs{}; // entries 1 to 25; entry 0 is not used
+    // The game this window shows, and the words found in it.
+    TGameState State;
+    TFoundWords FoundWords;
+    // The two word stores, open for the whole run.
     std::unique_ptr<TBPlusTree> DictTree;
     std::unique_ptr<TBonusTree> BonusTree;
-    TDateTime EndTime = 0;
-    double TimeLeft = 0;
-    std::int32_t BlinkCount = 0;
-    bool Paused = false;
-    std::int32_t BonusPoints = 0;
 
     // The board.
     void NewLetter(QString& letter);
@@ -114,7 +98,7 @@ private:
 
     std::unique_ptr<Ui::TfrmMain> ui_;
     TAppServices services_;
-    int PickCount() const;
+    TGameClock gameClock_;
 
     bool startupFailed_ = false;
     bool painted_ = false;

@@ -29,15 +29,6 @@ std::string ClockText(unsigned minutes, unsigned seconds) {
     return text;
 }
 
-std::string FoundWordLine(std::size_t index, std::string_view word) {
-    return std::to_string(index + 1) + "." + std::string(word);
-}
-
-std::string WordOfLine(std::size_t index, std::string_view line) {
-    const std::size_t prefix = std::to_string(index + 1).size() + 1;
-    return prefix >= line.size() ? std::string() : std::string(line.substr(prefix));
-}
-
 namespace {
 
 // Moves the ASCII letters from first..first+25 to the other case; every other

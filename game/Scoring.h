@@ -11,12 +11,6 @@ std::int32_t PointsForLength(std::size_t letters);
 // The clock as the game shows it: minutes and seconds, each "%2.2d", joined by ":".
 std::string ClockText(unsigned minutes, unsigned seconds);
 
-// The found-words list shows line i (from 0) as its number i + 1, ".", and the
-// word: the third word found, CAT, reads "3.CAT".
-std::string FoundWordLine(std::size_t index, std::string_view word);
-// The word of line i, its number prefix taken off.
-std::string WordOfLine(std::size_t index, std::string_view line);
-
 // Lower-cases the ASCII letters A to Z only; every other byte stays as it is.
 std::string AsciiLower(std::string_view word);
 // Upper-cases the ASCII letters a to z only.

@@ -2,9 +2,6 @@
 
 #include <utility>
 
-bool SoundCardPresent = false;
-bool SoundOn = false;
-
 TRandomSource& ProgramRandom() {
     static TRandomSource random;
     return random;

@@ -7,11 +7,6 @@
 
 // Process-wide state the Parts share.
 
-// A wave output device exists; set once at start-up.
-extern bool SoundCardPresent;
-// The player wants sound; true at every start, flipped by the sound dialog.
-extern bool SoundOn;
-
 // The one random source of the process; its state is 0 when the process starts.
 TRandomSource& ProgramRandom();
 

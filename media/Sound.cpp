@@ -1,6 +1,7 @@
 #include "Sound.h"
 
-#include "game/globals.h"
+bool SoundCardPresent = false;
+bool SoundOn = false;
 
 namespace {
 TSoundOutput* installed = nullptr;

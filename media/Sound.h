@@ -14,6 +14,11 @@ public:
     virtual void Play(const std::string& name, bool async) = 0;
 };
 
+// A wave output device exists; set once at start-up.
+extern bool SoundCardPresent;
+// The player wants sound; true at every start, flipped by the sound dialog.
+extern bool SoundOn;
+
 void SetSoundOutput(TSoundOutput* output); // nullptr: no device
 
 // True when the sound output reports a playback device.

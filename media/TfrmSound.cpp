@@ -1,7 +1,6 @@
 #include "TfrmSound.h"
 
 #include "Sound.h"
-#include "game/globals.h"
 #include "ui_TfrmSound.h"
 
 TfrmSound::TfrmSound(QWidget* owner) : TDesignedDialog(owner, 330, 179) {

@@ -19,15 +19,6 @@ TEST(Scoring, theClockShowsTwoDigitsEach) {
     EXPECT_EQ(ClockText(123, 7), "123:07");
 }
 
-TEST(Scoring, foundWordLinesCarryTheirNumber) {
-    EXPECT_EQ(FoundWordLine(2, "CAT"), "3.CAT");
-    EXPECT_EQ(FoundWordLine(9, "WORD"), "10.WORD");
-    EXPECT_EQ(WordOfLine(9, "10.WORD"), "WORD");
-    EXPECT_EQ(WordOfLine(0, "1.QUIET"), "QUIET");
-    EXPECT_EQ(WordOfLine(0, "1."), "");
-    EXPECT_EQ(WordOfLine(999, "abc"), "") << "a line shorter than its prefix";
-}
-
 TEST(Scoring, onlyAsciiLettersChangeCase) {
     EXPECT_EQ(AsciiLower("QuIeT"), "quiet");
     EXPECT_EQ(AsciiLower("\xc9T\xc9[@"), "\xc9t\xc9[@") << "bytes outside A-Z stay";

@@ -2,7 +2,7 @@
 // needed: what reaches the device, cutting, waiting, and bad clips.
 
 #include "StoreFixture.h"
-#include "game/globals.h"
+#include "media/Sound.h"
 #include "media/SdlSoundOutput.h"
 
 #include <QFile>

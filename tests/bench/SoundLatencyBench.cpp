@@ -2,7 +2,7 @@
 // to the device, read off the audio callback. SDL's dummy driver unless
 // SDL_AUDIODRIVER names another. Run with `make bench`.
 
-#include "game/globals.h"
+#include "media/Sound.h"
 #include "media/SdlSoundOutput.h"
 
 #include <algorithm>

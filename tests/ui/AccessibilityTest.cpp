@@ -137,16 +137,16 @@ void AccessibilityTest::pressingAButtonDoesWhatAClickDoes() {
     TMainWindow window;
     Press(window.Button("cmdNewGame"));
     QCOMPARE(window.Program.Sound.Played, (Played{{"NEWGAME", true}}));
-    QCOMPARE(window.Form.Faces[4][2], QStringLiteral("QU"));
+    QCOMPARE(window.Form.State.Faces[4][2], QStringLiteral("QU"));
     QVERIFY(window.Button("cmdNewGame")->state().invisible);
 
     QAccessibleInterface* pause = window.Button("cmdPause");
     QCOMPARE(Name(pause), QStringLiteral("Pause"));
     Press(pause);
-    QVERIFY(window.Form.Paused);
+    QVERIFY(window.Form.State.Paused);
     QCOMPARE(Name(pause), QStringLiteral("Continue"));
     Press(pause);
-    QVERIFY(!window.Form.Paused);
+    QVERIFY(!window.Form.State.Paused);
     QCOMPARE(Name(pause), QStringLiteral("Pause"));
 
     Press(window.Button("cmdHelp"));
@@ -155,14 +155,14 @@ void AccessibilityTest::pressingAButtonDoesWhatAClickDoes() {
 
 void AccessibilityTest::pressingADisabledOrHiddenButtonDoesNothing() {
     TMainWindow window;
-    window.Form.CurrentWord = QStringLiteral("CAT");
+    window.Form.State.CurrentWord = QStringLiteral("CAT");
     // Add Word and Back Space are disabled, Pause hidden, before any game.
     for (const char* button : {"cmdAddWord", "cmdBackSpace", "cmdPause"}) {
         Press(window.Button(button));
     }
     QCOMPARE(window.Program.Sound.Played, Played{});
-    QCOMPARE(window.Form.CurrentWord, QStringLiteral("CAT"));
-    QVERIFY(!window.Form.Paused);
+    QCOMPARE(window.Form.State.CurrentWord, QStringLiteral("CAT"));
+    QVERIFY(!window.Form.State.Paused);
     QVERIFY(!window.Form.TimerTick->isActive());
 }
 
@@ -185,8 +185,8 @@ void AccessibilityTest::theBoardIsATableOfTheDiceDealt() {
     TMainWindow window;
     Press(window.Button("cmdNewGame"));
     // Whichever die is the bonus die reads like every other.
-    window.Form.BonusCol = 2;
-    window.Form.BonusRow = 2;
+    window.Form.State.BonusCol = 2;
+    window.Form.State.BonusRow = 2;
     QAccessibleInterface* board = Accessible(window.Form.Form().Grid);
     QCOMPARE(board->role(), QAccessible::Table);
     QCOMPARE(Name(board), QStringLiteral("Letter board"));
@@ -231,7 +231,7 @@ void AccessibilityTest::pressingADiePicksItAsAClickDoes() {
 
     Press(qu);
     Press(i);
-    QCOMPARE(window.Form.CurrentWord, QStringLiteral("QUI"));
+    QCOMPARE(window.Form.State.CurrentWord, QStringLiteral("QUI"));
     QCOMPARE(Name(Accessible(window.Form.Form().NewWord)), QStringLiteral("QUI"));
     QCOMPARE(window.Program.Sound.Played, (Played{{"CLICK", true}, {"CLICK", true}}));
     QVERIFY(qu->state().checked);
@@ -241,11 +241,11 @@ void AccessibilityTest::pressingADiePicksItAsAClickDoes() {
 
     // A die already in the word: no sound, no change, as for a click.
     Press(qu);
-    QCOMPARE(window.Form.CurrentWord, QStringLiteral("QUI"));
+    QCOMPARE(window.Form.State.CurrentWord, QStringLiteral("QUI"));
     QCOMPARE(window.Program.Sound.Played.size(), 2u);
 
     Press(window.Button("cmdBackSpace"));
-    QCOMPARE(window.Form.CurrentWord, QStringLiteral("QU"));
+    QCOMPARE(window.Form.State.CurrentWord, QStringLiteral("QU"));
     QVERIFY(!i->state().checked);
     QCOMPARE(i->text(QAccessible::Description), QString());
 }
@@ -257,7 +257,7 @@ void AccessibilityTest::pressingADieOfADisabledBoardDoesNothing() {
     QCOMPARE(Name(cell), QStringLiteral("A"));
     QVERIFY(cell->state().disabled);
     Press(cell);
-    QCOMPARE(window.Form.CurrentWord, QString());
+    QCOMPARE(window.Form.State.CurrentWord, QString());
     QCOMPARE(window.Program.Sound.Played, Played{});
 }
 

@@ -66,10 +66,10 @@ void BoardTest::theFirstBoardOfAFreshProcessIsPinned() {
         {"F", "U", "I", "R", "G"},
         {"P", "T", "QU", "F", "D"},
     }};
-    QCOMPARE(form.Faces, expected);
+    QCOMPARE(form.State.Faces, expected);
     for (int pick = 1; pick <= 25; ++pick) {
-        QCOMPARE(form.RecentRecs[pick].Col, -1);
-        QCOMPARE(form.RecentRecs[pick].Row, -1);
+        QCOMPARE(form.State.RecentRecs[pick].Col, -1);
+        QCOMPARE(form.State.RecentRecs[pick].Row, -1);
     }
 }
 
@@ -77,17 +77,17 @@ void BoardTest::usedDiceDrawBlankAndComeBackWithTheirFaces() {
     TTestProgram program;
     TfrmMain form(program.Services());
     form.FillTheGrid();
-    const Board faces = form.Faces;
+    const Board faces = form.State.Faces;
     const QImage before = CellPicture(form, 1, 2);
     QVERIFY(!AllWhite(before));
 
-    form.UsedRecs[1][2] = true;
+    form.State.UsedRecs[1][2] = true;
     QVERIFY(AllWhite(CellPicture(form, 1, 2)));
     QVERIFY2(!AllWhite(CellPicture(form, 1, 3)), "the die below stays");
 
     form.ResetUsedRecs();
     QCOMPARE(CellPicture(form, 1, 2), before);
-    QCOMPARE(form.Faces, faces);
+    QCOMPARE(form.State.Faces, faces);
 }
 
 void BoardTest::nothingIsDrawnWhileTheGridIsFilling() {
@@ -95,12 +95,12 @@ void BoardTest::nothingIsDrawnWhileTheGridIsFilling() {
     TfrmMain form(program.Services());
     form.FillTheGrid();
     const QImage dealt = CellPicture(form, 0, 0);
-    form.FillingGrid = true;
-    form.Faces[0][0] = "QU";
-    form.UsedRecs[2][2] = true;
+    form.State.FillingGrid = true;
+    form.State.Faces[0][0] = "QU";
+    form.State.UsedRecs[2][2] = true;
     QCOMPARE(CellPicture(form, 0, 0), dealt);
     QVERIFY(!AllWhite(CellPicture(form, 2, 2)));
-    form.FillingGrid = false;
+    form.State.FillingGrid = false;
     QVERIFY(CellPicture(form, 0, 0) != dealt);
     QVERIFY(AllWhite(CellPicture(form, 2, 2)));
 }

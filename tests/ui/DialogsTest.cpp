@@ -8,7 +8,6 @@
 #include "dialogs/TfrmBadWord.h"
 #include "dialogs/TfrmHelp.h"
 #include "dialogs/TfrmSameWord.h"
-#include "game/globals.h"
 #include "ui_TfrmAbout.h"
 #include "ui_TfrmBadWord.h"
 #include "ui_TfrmHelp.h"

@@ -91,6 +91,8 @@ private slots:
     void theClockCountsDownAndTheFirstTickBelowZeroEndsTheGameOnce();
     void theEndedClockBlinksAndNewGameComesBackAfterTheTable();
     void aPauseOfAnyLengthGivesTheTimeBack();
+    void aPauseBeforeTheFirstTickKeepsTheWholeGame();
+    void aWallClockStepInTheMiddleOfAGameChangesNothing();
     void diceArePickedInAnyOrderAndNeverTwice();
     void backSpaceTakesTheLastPickBack();
     void addWordOnAnEmptyWordAddsNothing();
@@ -109,7 +111,7 @@ void GameTest::aNewGameDealsAndStartsTheClock() {
     QCOMPARE(game.Time(), QStringLiteral("0:00"));
     QTest::mouseClick(game.Ui().cmdNewGame, Qt::LeftButton);
     QCOMPARE(game.Program.Sound.Played, (Played{{"NEWGAME", true}}));
-    QCOMPARE(game.Form->Faces[4][2], QStringLiteral("QU"));
+    QCOMPARE(game.Form->State.Faces[4][2], QStringLiteral("QU"));
     QVERIFY(game.Ui().cmdNewGame->isHidden());
     QVERIFY(!game.Ui().cmdPause->isHidden());
     QVERIFY(Shows(game.Ui().cmdPause, game.Ui().ImagePause));
@@ -118,7 +120,7 @@ void GameTest::aNewGameDealsAndStartsTheClock() {
     QVERIFY(game.Ui().WordList->isEnabled());
     QVERIFY(game.Form->TimerTick->isActive());
     QVERIFY(!game.Form->TimerDone->isActive());
-    QCOMPARE(game.Form->BonusCol, -1);             // no bonus round yet
+    QCOMPARE(game.Form->State.BonusCol, -1);       // no bonus round yet
     QCOMPARE(game.Time(), QStringLiteral("0:00")); // until the first tick
     QCOMPARE(game.Form->TimerTick->interval(), 250);
 }
@@ -159,7 +161,7 @@ void GameTest::theEndedClockBlinksAndNewGameComesBackAfterTheTable() {
     QVERIFY(!game.Ui().cmdPause->isHidden()); // Pause stays where it was
     for (int blink = 1; blink <= 4; ++blink) {
         game.Form->TimerDoneTimer();
-        QCOMPARE(game.Form->BlinkCount, blink);
+        QCOMPARE(game.Form->State.BlinkCount, blink);
         QCOMPARE(game.Time(), QStringLiteral("00:00"));
         QCOMPARE(game.Ui().lblTime->isVisibleTo(game.Form.get()), blink % 2 == 1);
     }
@@ -175,7 +177,7 @@ void GameTest::aPauseOfAnyLengthGivesTheTimeBack() {
     QCOMPARE(game.Time(), QStringLiteral("02:42"));
     game.Program.Clock.AdvanceSeconds(0.2); // part of a tick, given back by the pause
     QTest::mouseClick(game.Ui().cmdPause, Qt::LeftButton);
-    QVERIFY(game.Form->Paused);
+    QVERIFY(game.Form->State.Paused);
     QVERIFY(Shows(game.Ui().cmdPause, game.Ui().ImageContinue));
     QVERIFY(!game.Ui().Grid->isEnabled());
     QVERIFY(!game.Ui().cmdAddWord->isEnabled());
@@ -183,29 +185,60 @@ void GameTest::aPauseOfAnyLengthGivesTheTimeBack() {
 
     game.Program.Clock.AdvanceSeconds(3600);
     QTest::mouseClick(game.Ui().cmdPause, Qt::LeftButton);
-    QVERIFY(!game.Form->Paused);
+    QVERIFY(!game.Form->State.Paused);
     QVERIFY(Shows(game.Ui().cmdPause, game.Ui().ImagePause));
     QVERIFY(game.Form->TimerTick->isActive());
     QVERIFY(game.Ui().Grid->isEnabled());
     QVERIFY(game.Ui().cmdAddWord->isEnabled());
     game.Tick(0);
     QCOMPARE(game.Time(), QStringLiteral("02:42"));
-    QCOMPARE(game.Form->CurrentWord, QStringLiteral("TO"));
+    QCOMPARE(game.Form->State.CurrentWord, QStringLiteral("TO"));
     QCOMPARE(game.Ui().NewWord->text(), QStringLiteral("TO"));
-    QVERIFY(game.Form->UsedRecs[0][2] && game.Form->UsedRecs[1][0]);
+    QVERIFY(game.Form->State.UsedRecs[0][2] && game.Form->State.UsedRecs[1][0]);
     QCOMPARE(game.Program.Sound.Played,
              (Played{{"CLICK", true}, {"CLICK", true}, {"CLICK", true}, {"CLICK", true}}));
+}
+
+void GameTest::aPauseBeforeTheFirstTickKeepsTheWholeGame() {
+    TGame game;
+    game.NewGame();
+    QTest::mouseClick(game.Ui().cmdPause, Qt::LeftButton);
+    game.Program.Clock.AdvanceSeconds(5);
+    QTest::mouseClick(game.Ui().cmdPause, Qt::LeftButton);
+    game.Tick(0.25);
+    QCOMPARE(game.Time(), QStringLiteral("02:52"));
+    QVERIFY(game.Form->TimerTick->isActive());
+    QCOMPARE(game.HighScoreWindows(), 0);
+}
+
+void GameTest::aWallClockStepInTheMiddleOfAGameChangesNothing() {
+    TGame game;
+    game.NewGame();
+    game.Tick(10.25);
+    QCOMPARE(game.Time(), QStringLiteral("02:42"));
+    game.Program.Clock.StepWallClock(3600); // forward an hour
+    game.Tick(0.25);
+    QCOMPARE(game.Time(), QStringLiteral("02:42"));
+    game.Program.Clock.StepWallClock(-7200); // and back two
+    game.Tick(1);
+    QCOMPARE(game.Time(), QStringLiteral("02:41"));
+    QCOMPARE(game.HighScoreWindows(), 0);
+    game.Tick(172.8 - 11.5); // the deadline itself
+    QCOMPARE(game.Time(), QStringLiteral("00:00"));
+    QCOMPARE(game.HighScoreWindows(), 0);
+    game.Tick(0.01);
+    QCOMPARE(game.HighScoreWindows(), 1);
 }
 
 void GameTest::diceArePickedInAnyOrderAndNeverTwice() {
     TGame game;
     game.NewGame();
     game.Pick({{0, 0}, {4, 4}}); // opposite corners
-    QCOMPARE(game.Form->CurrentWord, QStringLiteral("AD"));
+    QCOMPARE(game.Form->State.CurrentWord, QStringLiteral("AD"));
     QVERIFY(game.Ui().cmdAddWord->isEnabled() && game.Ui().cmdBackSpace->isEnabled());
-    QCOMPARE(game.Form->RecentRecs[1].Col, 0);
-    QCOMPARE(game.Form->RecentRecs[2].Col, 4);
-    QCOMPARE(game.Form->RecentRecs[3].Col, -1);
+    QCOMPARE(game.Form->State.RecentRecs[1].Col, 0);
+    QCOMPARE(game.Form->State.RecentRecs[2].Col, 4);
+    QCOMPARE(game.Form->State.RecentRecs[3].Col, -1);
 
     // Drag from K across U and T, then back over U: four new dice, in order.
     TDrawGrid* grid = game.Ui().Grid;
@@ -219,24 +252,24 @@ void GameTest::diceArePickedInAnyOrderAndNeverTwice() {
                          Qt::NoButton, Qt::LeftButton, {});
         QCoreApplication::sendEvent(grid, &move);
     }
-    QCOMPARE(game.Form->CurrentWord, QStringLiteral("ADKUTI"));
+    QCOMPARE(game.Form->State.CurrentWord, QStringLiteral("ADKUTI"));
     QCOMPARE(game.Program.Sound.Played.size(), 4u); // nothing for dragging back over U
-    QCOMPARE(game.Form->RecentRecs[6].Col, 3);
-    QCOMPARE(game.Form->RecentRecs[6].Row, 2);
+    QCOMPARE(game.Form->State.RecentRecs[6].Col, 3);
+    QCOMPARE(game.Form->State.RecentRecs[6].Row, 2);
 }
 
 void GameTest::backSpaceTakesTheLastPickBack() {
     TGame game;
     game.NewGame();
     game.Pick({{0, 0}, {4, 2}});
-    QCOMPARE(game.Form->CurrentWord, QStringLiteral("AQU"));
+    QCOMPARE(game.Form->State.CurrentWord, QStringLiteral("AQU"));
     QTest::mouseClick(game.Ui().cmdBackSpace, Qt::LeftButton);
-    QCOMPARE(game.Form->CurrentWord, QStringLiteral("A")); // both letters of QU
-    QVERIFY(!game.Form->UsedRecs[4][2]);
-    QCOMPARE(game.Form->RecentRecs[2].Col, -1);
+    QCOMPARE(game.Form->State.CurrentWord, QStringLiteral("A")); // both letters of QU
+    QVERIFY(!game.Form->State.UsedRecs[4][2]);
+    QCOMPARE(game.Form->State.RecentRecs[2].Col, -1);
     QVERIFY(game.Ui().cmdBackSpace->isEnabled());
     QTest::mouseClick(game.Ui().cmdBackSpace, Qt::LeftButton);
-    QCOMPARE(game.Form->CurrentWord, QString());
+    QCOMPARE(game.Form->State.CurrentWord, QString());
     QVERIFY(!game.Ui().cmdBackSpace->isEnabled());
     QVERIFY(!game.Ui().cmdAddWord->isEnabled());
     QVERIFY(game.Ui().Grid->isEnabled());
@@ -247,7 +280,7 @@ void GameTest::backSpaceTakesTheLastPickBack() {
     game.Form->cmdBackSpaceClick();
     QCOMPARE(game.Program.Sound.Played, (Played{{"CLICK", true}}));
     QVERIFY(!game.Ui().cmdAddWord->isEnabled());
-    QCOMPARE(game.Form->CurrentWord, QString());
+    QCOMPARE(game.Form->State.CurrentWord, QString());
 }
 
 void GameTest::addWordOnAnEmptyWordAddsNothing() {
@@ -258,7 +291,7 @@ void GameTest::addWordOnAnEmptyWordAddsNothing() {
     QVERIFY(game.Ui().cmdAddWord->isEnabled()); // a resume enables it, word or not
     game.Add();
     QCOMPARE(game.Lines(), QStringList());
-    QCOMPARE(game.Form->Score, 0);
+    QCOMPARE(game.Form->State.Score, 0);
     QVERIFY(!game.Ui().cmdAddWord->isEnabled());
     QVERIFY(game.Program.Modal.DialogsShown.empty());
 }
@@ -280,14 +313,14 @@ void GameTest::wordsScoreByLength() {
     game.NewGame();
     game.Pick(Cells(FirstRows.begin(), FirstRows.begin() + dice));
     game.Add();
-    QCOMPARE(game.Form->Score, points);
+    QCOMPARE(game.Form->State.Score, points);
     QCOMPARE(game.Ui().ScoreBox->text(), QString::number(points));
     QCOMPARE(game.Lines().size(), 1);
     QCOMPARE(game.Program.Sound.Played.back(), (std::pair<std::string, bool>{"ADDWORD", true}));
     // Every die is back and the word is gone.
-    QCOMPARE(game.Form->CurrentWord, QString());
+    QCOMPARE(game.Form->State.CurrentWord, QString());
     QCOMPARE(game.Ui().NewWord->text(), QString());
-    QVERIFY(!game.Form->UsedRecs[0][0]);
+    QVERIFY(!game.Form->State.UsedRecs[0][0]);
     QVERIFY(game.Ui().Grid->isEnabled());
     QVERIFY(!game.Ui().cmdAddWord->isEnabled());
 }
@@ -303,13 +336,13 @@ void GameTest::theTenthWordIsListedAsTen() {
     QCOMPARE(game.Lines().first(), QStringLiteral("1.A"));
     QCOMPARE(game.Lines().last(), QStringLiteral("10.AOAFPAGKUT"));
     QCOMPARE(game.Ui().WordList->currentRow(), 9);
-    QCOMPARE(game.Form->Score, 0 + 1 + 1 + 2 + 3 + 6 + 8 + 10 + 10 + 10);
+    QCOMPARE(game.Form->State.Score, 0 + 1 + 1 + 2 + 3 + 6 + 8 + 10 + 10 + 10);
 
     // QU counts as two letters: QUIT has four.
     game.Pick(Quit);
     game.Add();
     QCOMPARE(game.Lines().last(), QStringLiteral("11.QUIT"));
-    QCOMPARE(game.Form->Score, 51 + 2);
+    QCOMPARE(game.Form->State.Score, 51 + 2);
 }
 
 void GameTest::aDuplicateIsRefusedWhateverItsCaseOrDice() {
@@ -317,7 +350,7 @@ void GameTest::aDuplicateIsRefusedWhateverItsCaseOrDice() {
     game.NewGame();
     game.Pick(Toad);
     game.Add();
-    QCOMPARE(game.Form->Score, 2);
+    QCOMPARE(game.Form->State.Score, 2);
     game.Program.Sound.Played.clear();
     QString shownWord;
     game.Program.Modal.OnDialog = [&shownWord](QDialog& dialog) {
@@ -329,7 +362,7 @@ void GameTest::aDuplicateIsRefusedWhateverItsCaseOrDice() {
     game.Add();
     QCOMPARE(game.Program.Modal.DialogsShown, std::vector<QString>{"TfrmSameWord"});
     QCOMPARE(shownWord, QStringLiteral("TOAD"));
-    QCOMPARE(game.Form->Score, 2);
+    QCOMPARE(game.Form->State.Score, 2);
     QCOMPARE(game.Lines(), QStringList{"1.TOAD"});
     // OOPS before the notice, OK (waited) as it closes.
     const Played tail(game.Program.Sound.Played.end() - 2, game.Program.Sound.Played.end());
@@ -354,7 +387,7 @@ void GameTest::aWordNotInTheDictionaryOpensItsNotice() {
     game.Add();
     QCOMPARE(game.Program.Modal.DialogsShown, std::vector<QString>{"TfrmBadWord"});
     QCOMPARE(shownWord, QStringLiteral("OA"));
-    QCOMPARE(game.Form->Score, 0);
+    QCOMPARE(game.Form->State.Score, 0);
     QCOMPARE(game.Lines(), QStringList());
     const Played tail(game.Program.Sound.Played.end() - 2, game.Program.Sound.Played.end());
     QCOMPARE(tail, (Played{{"OOPS", true}, {"CLICK", true}}));
@@ -369,7 +402,7 @@ void GameTest::pauseDoesNothingOnceTheGameIsOver() {
     game.Program.Sound.Played.clear();
     QTest::mouseClick(game.Ui().cmdPause, Qt::LeftButton);
     QTest::mouseClick(game.Ui().cmdPause, Qt::LeftButton);
-    QVERIFY(!game.Form->Paused);
+    QVERIFY(!game.Form->State.Paused);
     QVERIFY(!game.Form->TimerTick->isActive());
     QVERIFY(!game.Ui().Grid->isEnabled());
     QVERIFY(game.Program.Sound.Played.empty());
@@ -402,7 +435,7 @@ void GameTest::aDictionaryThatFailsDuringPlayDoesNotEndTheGame() {
     game.Add();
     QCOMPARE(game.Program.Modal.Warnings, QStringList{"Dictionary files are missing or corrupt!"});
     QCOMPARE(game.Program.Modal.DialogsShown, std::vector<QString>{"TfrmBadWord"});
-    QCOMPARE(game.Form->Score, 0);
+    QCOMPARE(game.Form->State.Score, 0);
     QVERIFY(game.Ui().Grid->isEnabled());
     QVERIFY(game.Form->TimerTick->isActive());
 }

@@ -2,7 +2,6 @@
 
 #include "UiFixture.h"
 #include "app/TfrmMain.h"
-#include "game/globals.h"
 #include "scores/TfrmAddScore.h"
 #include "scores/TfrmHighScores.h"
 #include "ui_TfrmAddScore.h"
@@ -70,7 +69,7 @@ private slots:
 void HighScoresTest::theScoresButtonOpensTheTableForViewingOnly() {
     TScoresFixture f;
     TfrmMain form(f.Program.Services());
-    form.Score = 42;
+    form.State.Score = 42;
     QStringList rows;
     bool gameOverShown = true;
     f.Program.Modal.OnDialog = [&](QDialog& dialog) {

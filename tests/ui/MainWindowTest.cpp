@@ -5,7 +5,6 @@
 #include "app/TfrmLoading.h"
 #include "app/TfrmMain.h"
 #include "app/Trace.h"
-#include "game/globals.h"
 #include "platform/widgets/DisplayChange.h"
 #include "platform/widgets/TImage.h"
 #include "platform/widgets/TLabel.h"
@@ -68,8 +67,8 @@ void MainWindowTest::startsInTheNoGameState() {
     QCOMPARE(ui.lblTime->text(), QStringLiteral("0:00"));
     QCOMPARE(ui.ScoreBox->text(), QStringLiteral("0"));
     QVERIFY(SoundOn);
-    QCOMPARE(form.BonusCol, -1);
-    QCOMPARE(form.BonusRow, -1);
+    QCOMPARE(form.State.BonusCol, -1);
+    QCOMPARE(form.State.BonusRow, -1);
     QVERIFY(form.DictTree != nullptr);
     QCOMPARE(form.DictTree->WordCount(), 4);
     QCOMPARE(form.BonusTree->WordCount(), 2);

@@ -3,7 +3,6 @@
 
 #include "UiFixture.h"
 #include "app/TfrmMain.h"
-#include "game/globals.h"
 #include "media/TfrmSound.h"
 #include "platform/widgets/TImage.h"
 #include "ui_TfrmMain.h"
