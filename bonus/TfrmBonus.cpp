@@ -2,9 +2,10 @@
 
 #include "TfrmBonusDone.h"
 #include "game/BonusSetup.h"
+#include "game/Countdown.h"
 #include "game/Scoring.h"
-#include "game/utility.h"
 #include "media/Sound.h"
+#include "platform/widgets/DiePainter.h"
 #include "platform/widgets/Modal.h"
 #include "ui_TfrmBonus.h"
 
@@ -74,12 +75,7 @@ void TfrmBonus::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmBonus::SetBonusGridAttributes() {
-    TCanvas& canvas = ui_->BonusGrid->Canvas();
-    // "Arial" bold 18 points: 24 pixels at 96 dots per inch.
-    canvas.Font = QFont(QStringLiteral("Liberation Sans"));
-    canvas.Font.setBold(true);
-    canvas.Font.setPixelSize(24);
-    canvas.FontColor = Qt::black;
+    SetDieFaceAttributes(ui_->BonusGrid->Canvas());
 }
 
 void TfrmBonus::BonusGridDrawCell(int, int, const QRect&) {
@@ -93,9 +89,7 @@ void TfrmBonus::BonusGridDrawCell(int, int, const QRect&) {
             continue;
         }
         const QString letter = TangledWord.mid(col, 1);
-        canvas.Draw(cell.left(), cell.top(), ui_->DieImage->Picture());
-        const TTextOffset offset = LetterOffset(letter.toStdString());
-        canvas.TextOut(cell.left() + offset.X, cell.top() + offset.Y, letter);
+        PaintDie(canvas, cell, ui_->DieImage->Picture(), letter);
     }
 }
 
@@ -132,11 +126,10 @@ void TfrmBonus::ShowTime(std::uint16_t minutes, std::uint16_t seconds) {
 }
 
 void TfrmBonus::TimerTickTimer() {
-    BonusTimeLeft = BonusEndTime - clock_.Now();
-    if (BonusTimeLeft >= 0 && !AllLettersPicked()) {
-        const TTimeOfDay left = DecodeTime(BonusTimeLeft);
-        ShowTime(static_cast<std::uint16_t>(left.Minutes),
-                 static_cast<std::uint16_t>(left.Seconds));
+    const TCountdown left = CountDown(BonusEndTime, clock_.Now());
+    BonusTimeLeft = left.TimeLeft;
+    if (!left.Up && !AllLettersPicked()) {
+        ShowTime(left.Minutes, left.Seconds);
         return;
     }
     // Time is up, or the fifth letter was picked since the last tick.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Clock.h"
+#include "game/GameClock.h"
 #include "platform/widgets/TDialogForm.h"
 #include "platform/widgets/TDrawGrid.h"
 
@@ -63,7 +63,8 @@ private:
     std::array<TLabel*, 5> BonusLetters() const;
 
     std::int32_t& bonusPoints_;
-    const TClock& clock_;
+    // The round's clock runs on steady time from the moment the window is made.
+    const TGameClock clock_;
     TModalRunner& modal_;
     bool mayClose_ = false;
 };
