@@ -2,10 +2,12 @@
 
 #include "TfrmLoading.h"
 #include "Trace.h"
+#include "bonus/TfrmBonus.h"
 #include "dialogs/TfrmAbout.h"
 #include "dialogs/TfrmBadWord.h"
 #include "dialogs/TfrmHelp.h"
 #include "dialogs/TfrmSameWord.h"
+#include "game/BonusSetup.h"
 #include "game/Countdown.h"
 #include "game/Scoring.h"
 #include "media/Sound.h"
@@ -30,6 +32,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <ctime>
+#include <optional>
 
 namespace {
 
@@ -340,8 +343,11 @@ void TfrmMain::NewGame() {
     State.CurrentWord.clear();
     ui_->NewWord->SetCaption(QString());
 
-    // The bonus die and its word are drawn here once the bonus round exists;
-    // until then BonusCol and BonusRow stay -1 and no game has a bonus die.
+    // Only this set-up reseeds the random source from the clock, so it is what
+    // makes one launch deal other boards than the last.
+    if (BonusTree && BonusTree->WordCount() > 0) {
+        DrawBonusDie();
+    }
 
     FillTheGrid();
     ui_->cmdPause->SetPicture(ui_->ImagePause->Picture());
@@ -353,6 +359,30 @@ void TfrmMain::NewGame() {
     gameRunning_ = true;
     PlayWave("NEWGAME", true);
     State.FillingGrid = false;
+}
+
+void TfrmMain::DrawBonusDie() {
+    std::optional<TBonusDraw> draw;
+    try {
+        draw = DrawBonusRound(
+            BonusTree->WordCount(), [this](std::int32_t n) { return BonusTree->GetWord(n); },
+            *services_.Random, *services_.Clock);
+    } catch (const EInOutError& error) {
+        // The bonus files were damaged or taken away under the running game. The
+        // game goes on without a bonus die; the player is told the first time.
+        std::fprintf(stderr, "Lexipede: %s\n", error.what());
+        if (!bonusStoreReported_) {
+            bonusStoreReported_ = true;
+            services_.Modal->Warning(this, MissingDictionary);
+        }
+    }
+    const TBonusCard card = draw ? draw->Card : TBonusCard{};
+    State.BonusCol = card.Col;
+    State.BonusRow = card.Row;
+    if (draw) {
+        State.BonusWord = QString::fromLatin1(draw->Word);
+        State.TangledWord = QString::fromLatin1(draw->Tangled);
+    }
 }
 
 void TfrmMain::TimerTickTimer() {
@@ -413,16 +443,46 @@ void TfrmMain::cmdPauseClick() {
     }
 }
 
-void TfrmMain::GridSelectCell(int col, int row, bool&) {
+void TfrmMain::GridSelectCell(int col, int row, bool& canSelect) {
     TRACE_OPERATION("GridSelectCell");
     // Any die not yet in the word may come next, wherever it lies.
     if (State.UsedRecs[col][row]) {
         return;
     }
     PlayWave("CLICK", true);
+    if (State.IsBonusDie(col, row)) {
+        DoBonusRound();
+        // The bonus die's face never enters a word, and the word in progress
+        // is lost: every die comes back.
+        canSelect = false;
+        ui_->NewWord->SetCaption(QString());
+        State.CurrentWord.clear();
+        ResetUsedRecs();
+        ui_->Grid->update();
+        return;
+    }
     State.PickDie(col, row);
     ui_->NewWord->SetCaption(State.CurrentWord);
     SetButtons(true, true);
+}
+
+void TfrmMain::DoBonusRound() {
+    TRACE_OPERATION("DoBonusRound");
+    // Paused through the Pause button's own handler, so the game clock loses
+    // nothing to the round.
+    cmdPauseClick();
+    // Only the points of this round can be added.
+    State.BonusPoints = 0;
+    auto* bonus = new TfrmBonus(State, gameClock_, *services_.Modal);
+    bonus->CorrectWord = State.BonusWord;
+    bonus->TangledWord = State.TangledWord;
+    services_.Modal->ShowModal(*bonus);
+    State.Score += State.BonusPoints;
+    ui_->ScoreBox->SetCaption(QString::number(State.Score));
+    cmdPauseClick();
+    // At most one round a game: the die is an ordinary die from now on.
+    State.BonusCol = -1;
+    State.BonusRow = -1;
 }
 
 void TfrmMain::cmdBackSpaceClick() {

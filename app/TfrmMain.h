@@ -70,6 +70,9 @@ public:
     bool NotDuplicate(const QString& word);
     bool InDictionary(const QString& word);
 
+    // The bonus round, opened by picking the hidden bonus die.
+    void DoBonusRound();
+
     // The window's own commands.
     void cmdHelpClick();
     void cmdAboutClick();
@@ -95,6 +98,7 @@ private:
     bool DataFilesPresent() const;
     void FailStartup(TfrmLoading* loading);
     void WireHandlers();
+    void DrawBonusDie();
 
     std::unique_ptr<Ui::TfrmMain> ui_;
     TAppServices services_;
@@ -105,4 +109,6 @@ private:
     // From New Game until the clock runs out. Pause does nothing outside it, so
     // a finished game can never be resumed and offered to the table twice.
     bool gameRunning_ = false;
+    // A bonus store that failed under the running game has been reported.
+    bool bonusStoreReported_ = false;
 };

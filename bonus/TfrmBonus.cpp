@@ -1,8 +1,9 @@
 #include "TfrmBonus.h"
 
 #include "TfrmBonusDone.h"
-#include "game/BonusSetup.h"
 #include "game/Countdown.h"
+#include "game/GameClock.h"
+#include "game/GameState.h"
 #include "game/Scoring.h"
 #include "media/Sound.h"
 #include "platform/widgets/DiePainter.h"
@@ -23,9 +24,8 @@ constexpr std::int32_t BonusRoundPoints = 20;
 
 } // namespace
 
-TfrmBonus::TfrmBonus(std::int32_t& bonusPoints, const TClock& clock, TModalRunner& modal,
-                     QWidget* owner)
-    : TDesignedDialog(owner, 334, 405), bonusPoints_(bonusPoints), clock_(clock), modal_(modal) {
+TfrmBonus::TfrmBonus(TGameState& game, const TGameClock& clock, TModalRunner& modal, QWidget* owner)
+    : TDesignedDialog(owner, 334, 405), game_(game), clock_(clock), modal_(modal) {
     // It stays on top of the other windows, and takes no keys of its own.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -86,10 +86,9 @@ void TfrmBonus::BonusGridDrawCell(int, int, const QRect&) {
         const QRect cell = ui_->BonusGrid->CellRect(col, 0);
         if (LetterPicked[col]) {
             canvas.FillRect(cell, Qt::white); // a picked die vanishes
-            continue;
+        } else {
+            PaintDie(canvas, cell, ui_->DieImage->Picture(), TangledWord.mid(col, 1));
         }
-        const QString letter = TangledWord.mid(col, 1);
-        PaintDie(canvas, cell, ui_->DieImage->Picture(), letter);
     }
 }
 
@@ -165,7 +164,7 @@ void TfrmBonus::FinishBonusRound() {
     }
     result->Points = RoundPoints;
     modal_.ShowModal(*result);
-    bonusPoints_ = RoundPoints;
+    game_.BonusPoints = RoundPoints;
     mayClose_ = true;
     close();
 }

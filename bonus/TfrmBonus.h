@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/GameClock.h"
+#include "platform/Clock.h"
 #include "platform/widgets/TDialogForm.h"
 #include "platform/widgets/TDrawGrid.h"
 
@@ -9,8 +9,10 @@
 #include <cstdint>
 
 class QTimer;
+class TGameClock;
 class TModalRunner;
 class TLabel;
+struct TGameState;
 
 namespace Ui {
 class TfrmBonus;
@@ -19,12 +21,13 @@ class TfrmBonus;
 // The bonus round: five dice carry the tangled word, the player picks them in the
 // order that spells it against a clock of 25.92 seconds. The window has no
 // buttons and no keys; it closes itself once the result dialog has been closed,
-// after writing the round's points to bonusPoints. Destroyed when it closes.
+// after writing the round's points to the game's BonusPoints. Its clock is the
+// game's. Destroyed when it closes.
 class TfrmBonus : public TDesignedDialog<Ui::TfrmBonus> {
     Q_OBJECT
 
 public:
-    TfrmBonus(std::int32_t& bonusPoints, const TClock& clock, TModalRunner& modal,
+    TfrmBonus(TGameState& game, const TGameClock& clock, TModalRunner& modal,
               QWidget* owner = nullptr);
     ~TfrmBonus() override;
 
@@ -62,9 +65,8 @@ private:
     void FinishBonusRound();
     std::array<TLabel*, 5> BonusLetters() const;
 
-    std::int32_t& bonusPoints_;
-    // The round's clock runs on steady time from the moment the window is made.
-    const TGameClock clock_;
+    TGameState& game_;
+    const TGameClock& clock_;
     TModalRunner& modal_;
     bool mayClose_ = false;
 };

@@ -1,7 +1,7 @@
 #include "game/BonusSetup.h"
 
+#include "game/GameState.h"
 #include "game/RandomSource.h"
-#include "game/globals.h"
 #include "platform/Clock.h"
 
 #include <gtest/gtest.h>
@@ -46,19 +46,14 @@ std::vector<std::uint32_t> Concat(std::vector<std::uint32_t> head,
     return head;
 }
 
-// The board dealt from the source, row by row, as the game deals it: column by
-// column, top to bottom.
+// The board the game deals from the source, row by row.
 std::vector<std::string> DealRows(TRandomSource& random) {
-    std::string faces[5][5];
-    for (auto& column : faces) {
-        for (auto& face : column) {
-            face = std::string(LetterTable[random.Draw(LetterTableSize)]);
-        }
-    }
-    std::vector<std::string> rows(5);
-    for (int row = 0; row < 5; ++row) {
-        for (int col = 0; col < 5; ++col) {
-            rows[row] += (col ? " " : "") + faces[col][row];
+    TGameState state;
+    state.DealFaces([&] { return NewFace(random); });
+    std::vector<std::string> rows(BoardSize);
+    for (int row = 0; row < BoardSize; ++row) {
+        for (int col = 0; col < BoardSize; ++col) {
+            rows[row] += (col ? " " : "") + state.Faces[col][row].toStdString();
         }
     }
     return rows;

@@ -54,7 +54,8 @@ TTestProgram& WithSoundDevice(TTestProgram& program) {
 }
 
 struct TMainWindow {
-    TTestProgram Program;
+    // No bonus words: nothing reseeds, so every game deals the state-0 board.
+    TTestProgram Program{{"cat", "cats", "dog", "quiet"}, {}};
     TfrmMain Form{WithSoundDevice(Program).Services()};
 
     TMainWindow() {

@@ -3,13 +3,17 @@
 // dismiss the round.
 
 #include "UiFixture.h"
+#include "app/TfrmMain.h"
 #include "bonus/TfrmBonus.h"
 #include "bonus/TfrmBonusDone.h"
+#include "game/GameClock.h"
+#include "game/GameState.h"
 #include "game/globals.h"
 #include "platform/widgets/TDrawGrid.h"
 #include "platform/widgets/TLabel.h"
 #include "ui_TfrmBonus.h"
 #include "ui_TfrmBonusDone.h"
+#include "ui_TfrmMain.h"
 
 #include <QAccessible>
 #include <QMouseEvent>
@@ -33,14 +37,16 @@ void Send(QWidget* grid, QEvent::Type type, int col, Qt::MouseButtons held) {
 // A round on its own, as the main window opens it.
 struct TRound {
     TTestProgram Program;
-    std::int32_t BonusPoints = -1;
+    TGameState Game;
+    TGameClock GameClock{Program.Clock};
     QPointer<TfrmBonus> Bonus;
     QStringList Result; // correct word, guess, points line, seen while the result is open
 
     TRound(const QString& correct, const QString& tangled) {
         SoundCardPresent = true;
         Program.Sound.Device = true;
-        Bonus = new TfrmBonus(BonusPoints, Program.Clock, Program.Modal);
+        Game.BonusPoints = -1;
+        Bonus = new TfrmBonus(Game, GameClock, Program.Modal);
         Bonus->CorrectWord = correct;
         Bonus->TangledWord = tangled;
         Program.Modal.OnDialog = [this](QDialog& dialog) {
@@ -79,6 +85,66 @@ struct TRound {
     }
 };
 
+// A game on the main window whose bonus store holds the given words. The fake
+// clock reads 12:00:00.000 UTC first and moves on a millisecond per reading, so
+// the first game's bonus die is (1, 2), its word "apple" tangled as "PPLEA", on
+// the board
+//
+//     Z I I B C
+//     O O O O W
+//     A I U R X
+//     R A B O M
+//     L N A L U
+struct TBonusGame {
+    TTestProgram Program;
+    std::unique_ptr<TfrmMain> Form;
+
+    explicit TBonusGame(const std::vector<std::string>& bonusWords = {"apple", "tiger"})
+        : Program({"cat"}, bonusWords) {
+        SoundCardPresent = true;
+        Program.Sound.Device = true;
+        Form = std::make_unique<TfrmMain>(Program.Services());
+        QTest::mouseClick(Form->Form().cmdNewGame, Qt::LeftButton);
+        Program.Sound.Played.clear();
+    }
+    TGameState& State() { return Form->State; }
+    TDrawGrid* Grid() { return Form->Form().Grid; }
+    void Click(int col, int row) {
+        QTest::mouseClick(Grid(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(col * 47 + 23, row * 47 + 23));
+    }
+    void ClickBonusDie() { Click(State().BonusCol, State().BonusRow); }
+    void Tick(double afterSeconds) {
+        Program.Clock.AdvanceSeconds(afterSeconds);
+        Form->TimerTickTimer();
+    }
+    QString Time() { return Form->Form().lblTime->text(); }
+    int BonusRounds() {
+        return static_cast<int>(std::count(Program.Modal.DialogsShown.begin(),
+                                           Program.Modal.DialogsShown.end(), "TfrmBonus"));
+    }
+    // Plays the round that opens: solved or not, then 26 s pass and it ends.
+    void PlayRoundsAs(bool solve) {
+        Program.Modal.OnDialog = [this, solve](QDialog& dialog) {
+            auto* bonus = qobject_cast<TfrmBonus*>(&dialog);
+            if (bonus == nullptr) {
+                return; // the result: closed as the player would
+            }
+            QString left = bonus->TangledWord;
+            for (const QChar letter : bonus->CorrectWord.toUpper()) {
+                const qsizetype col = left.indexOf(letter);
+                const QPoint centre(static_cast<int>(col) * 47 + 23, 23);
+                if (solve) {
+                    QTest::mouseClick(bonus->Form().BonusGrid, Qt::LeftButton, {}, centre);
+                }
+                left[col] = QChar('-');
+            }
+            Program.Clock.AdvanceSeconds(26);
+            bonus->TimerTickTimer();
+        };
+    }
+};
+
 } // namespace
 
 class BonusTest : public QObject {
@@ -94,6 +160,14 @@ private slots:
     void theZeroTimeBlinksWhileTheResultIsOpen();
     void theRoundCannotBeDismissedBeforeItEnds();
     void assistiveTechnologyReadsTheDiceAndPicksThemByAPress();
+
+    void aNewGameHidesABonusDieDrawnFromTheClock_data();
+    void aNewGameHidesABonusDieDrawnFromTheClock();
+    void theBonusDieOpensTheRoundInsteadOfAddingItsLetter_data();
+    void theBonusDieOpensTheRoundInsteadOfAddingItsLetter();
+    void theSpentDieIsOrdinaryAndThereIsNoSecondRound();
+    void noStaleBonusPointsAreAdded();
+    void aDamagedBonusStoreWarnsOnceAndTheGamesGoOnWithoutABonusDie();
 };
 
 void BonusTest::theGuessIsJudgedOnItsFiveSlots_data() {
@@ -148,7 +222,7 @@ void BonusTest::theGuessIsJudgedOnItsFiveSlots() {
     QCOMPARE(round.Result, (QStringList{correct.toUpper(), guess,
                                         QStringLiteral("Bonus Points : %1").arg(points)}));
     QCOMPARE(round.Bonus->PlayerWord.toUpper(), guess);
-    QCOMPARE(round.BonusPoints, points);
+    QCOMPARE(round.Game.BonusPoints, points);
     Played sounds{{"LOADING", false}};
     sounds.insert(sounds.end(), static_cast<std::size_t>(picks.size()), {"CLICK", true});
     sounds.emplace_back(points == 20 ? "ADDWORD" : "OOPS", true);
@@ -178,7 +252,7 @@ void BonusTest::theFifthPickEndsTheRoundAtTheNextTick() {
     QVERIFY(round.Bonus->TimerTick->isActive());
     round.Tick(0.25);
     QCOMPARE(round.Program.Modal.DialogsShown, std::vector<QString>{"TfrmBonusDone"});
-    QCOMPARE(round.BonusPoints, 20);
+    QCOMPARE(round.Game.BonusPoints, 20);
 }
 
 void BonusTest::theRoundsClockRunsOutAfter25_92Seconds() {
@@ -195,7 +269,7 @@ void BonusTest::theRoundsClockRunsOutAfter25_92Seconds() {
     QVERIFY(round.Program.Modal.DialogsShown.empty());
     round.Tick(0.002); // 25.921 s
     QCOMPARE(round.Program.Modal.DialogsShown, std::vector<QString>{"TfrmBonusDone"});
-    QCOMPARE(round.BonusPoints, 0);
+    QCOMPARE(round.Game.BonusPoints, 0);
 }
 
 void BonusTest::theZeroTimeBlinksWhileTheResultIsOpen() {
@@ -220,10 +294,142 @@ void BonusTest::theRoundCannotBeDismissedBeforeItEnds() {
     QTest::keyClick(round.Bonus, Qt::Key_Return);
     QVERIFY2(!round.Bonus->close(), "a window manager's close request (Alt+F4) is refused");
     QVERIFY(round.Bonus->isVisible());
-    QCOMPARE(round.BonusPoints, -1);
+    QCOMPARE(round.Game.BonusPoints, -1);
     round.Tick(30);
     QTRY_VERIFY(round.Bonus == nullptr);
-    QCOMPARE(round.BonusPoints, 0);
+    QCOMPARE(round.Game.BonusPoints, 0);
+}
+
+void BonusTest::aNewGameHidesABonusDieDrawnFromTheClock_data() {
+    QTest::addColumn<QStringList>("bonusWords");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("tangled");
+    QTest::addColumn<QString>("firstRow");
+    QTest::newRow("two words") << QStringList{"apple", "tiger"} << 1 << 2 << "apple"
+                               << "PPLEA"
+                               << "Z I I B C";
+    // Card and word drawn, no scramble: the board follows the word's draw.
+    QTest::newRow("a word too short") << QStringList{"cat"} << -1 << -1 << ""
+                                      << ""
+                                      << "A E D E D";
+    // Nothing drawn: the board of a fresh random source.
+    QTest::newRow("no words") << QStringList{} << -1 << -1 << ""
+                              << ""
+                              << "A O A F P";
+}
+
+void BonusTest::aNewGameHidesABonusDieDrawnFromTheClock() {
+    QFETCH(QStringList, bonusWords);
+    QFETCH(int, col);
+    QFETCH(int, row);
+    QFETCH(QString, word);
+    QFETCH(QString, tangled);
+    QFETCH(QString, firstRow);
+    std::vector<std::string> words;
+    for (const QString& w : bonusWords) {
+        words.push_back(w.toStdString());
+    }
+    ProgramRandom().SetState(0);
+    TBonusGame game(words);
+    QCOMPARE(game.State().BonusCol, col);
+    QCOMPARE(game.State().BonusRow, row);
+    QCOMPARE(game.State().BonusWord, word);
+    QCOMPARE(game.State().TangledWord, tangled);
+    QStringList faces;
+    for (int c = 0; c < BoardSize; ++c) {
+        faces.push_back(game.State().Faces[c][0]);
+    }
+    QCOMPARE(faces.join(' '), firstRow);
+    QVERIFY(game.Program.Modal.Warnings.isEmpty());
+}
+
+void BonusTest::theBonusDieOpensTheRoundInsteadOfAddingItsLetter_data() {
+    QTest::addColumn<bool>("solve");
+    QTest::addColumn<int>("points");
+    QTest::newRow("solved") << true << 20;
+    QTest::newRow("failed") << false << 0;
+}
+
+void BonusTest::theBonusDieOpensTheRoundInsteadOfAddingItsLetter() {
+    QFETCH(bool, solve);
+    QFETCH(int, points);
+    TBonusGame game;
+    game.Tick(10.25);
+    QCOMPARE(game.Time(), QStringLiteral("02:42"));
+    game.State().Score = 5;
+    game.Click(0, 0);
+    game.Click(4, 4); // a word in progress: "ZU"
+    QCOMPARE(game.State().CurrentWord, QStringLiteral("ZU"));
+    game.Program.Sound.Played.clear();
+    game.PlayRoundsAs(solve);
+
+    game.ClickBonusDie();
+
+    QCOMPARE(game.BonusRounds(), 1);
+    QCOMPARE(game.State().Score, 5 + points);
+    QCOMPARE(game.Form->Form().ScoreBox->text(), QString::number(5 + points));
+    QCOMPARE(game.State().CurrentWord, QString());
+    QCOMPARE(game.Form->Form().NewWord->text(), QString());
+    QCOMPARE(game.State().PickCount(), 0);
+    QVERIFY2(!game.State().UsedRecs[0][0] && !game.State().UsedRecs[4][4], "the dice come back");
+    QCOMPARE(QPoint(game.Grid()->Col(), game.Grid()->Row()), QPoint(4, 4)); // the pick refused
+    QCOMPARE(QPoint(game.State().BonusCol, game.State().BonusRow), QPoint(-1, -1));
+    // The clock lost nothing to the 26 s round and runs again.
+    QVERIFY(!game.State().Paused);
+    QVERIFY(game.Form->TimerTick->isActive());
+    QVERIFY(game.Grid()->isEnabled());
+    QCOMPARE(game.Time(), QStringLiteral("02:42"));
+    game.Tick(0);
+    QCOMPARE(game.Time(), QStringLiteral("02:42"));
+    Played sounds{{"CLICK", true}, {"CLICK", true}, {"LOADING", false}}; // pick, pause, round
+    sounds.insert(sounds.end(), solve ? 5 : 0, {"CLICK", true});
+    sounds.emplace_back(solve ? "ADDWORD" : "OOPS", true);
+    sounds.emplace_back("CLICK", true); // the result closes
+    sounds.emplace_back("CLICK", true); // the game resumes
+    QCOMPARE(game.Program.Sound.Played, sounds);
+}
+
+void BonusTest::theSpentDieIsOrdinaryAndThereIsNoSecondRound() {
+    TBonusGame game;
+    game.PlayRoundsAs(false);
+    game.Click(1, 2);
+    QCOMPARE(game.BonusRounds(), 1);
+    game.Click(1, 2);
+    QCOMPARE(game.BonusRounds(), 1);
+    QCOMPARE(game.State().CurrentWord, QStringLiteral("I"));
+    QVERIFY(game.State().UsedRecs[1][2]);
+
+    game.Form->NewGame(); // the next game hides a die of its own
+    QVERIFY(game.State().BonusCol != -1);
+    game.ClickBonusDie();
+    QCOMPARE(game.BonusRounds(), 2);
+}
+
+void BonusTest::noStaleBonusPointsAreAdded() {
+    TBonusGame game;
+    game.State().BonusPoints = 20; // left from an earlier round
+    QPointer<QDialog> unfinished;
+    game.Program.Modal.OnDialog = [&](QDialog& dialog) { unfinished = &dialog; };
+    game.ClickBonusDie(); // its loop ends before the round has written its points
+    QCOMPARE(game.State().Score, 0);
+    QCOMPARE(game.Form->Form().ScoreBox->text(), QStringLiteral("0"));
+    delete unfinished;
+}
+
+void BonusTest::aDamagedBonusStoreWarnsOnceAndTheGamesGoOnWithoutABonusDie() {
+    TBonusGame game;
+    TruncateFile(game.Program.File("Bonus.dat"), 0); // under the running game
+    for (int games = 0; games < 2; ++games) {
+        game.Form->NewGame();
+        QCOMPARE(QPoint(game.State().BonusCol, game.State().BonusRow), QPoint(-1, -1));
+        QVERIFY(game.Form->TimerTick->isActive());
+        QVERIFY(game.Grid()->isEnabled());
+    }
+    QCOMPARE(game.Program.Modal.Warnings,
+             QStringList{QStringLiteral("Dictionary files are missing or corrupt!")});
+    QCOMPARE(game.Program.Terminations, 0);
 }
 
 void BonusTest::assistiveTechnologyReadsTheDiceAndPicksThemByAPress() {

@@ -11,6 +11,8 @@
 #include "dialogs/TfrmBadWord.h"
 #include "dialogs/TfrmHelp.h"
 #include "dialogs/TfrmSameWord.h"
+#include "game/GameClock.h"
+#include "game/GameState.h"
 #include "media/TfrmDisplaySettings.h"
 #include "media/TfrmSound.h"
 #include "platform/widgets/ScreenDisplayModes.h"
@@ -171,7 +173,9 @@ const std::vector<TWindowDesign> Designs = {
 };
 
 std::unique_ptr<QWidget> Create(const QString& name, TTestProgram& program) {
-    static std::int32_t BonusPoints = 0;
+    static TSystemClock systemClock;
+    static TGameClock gameClock(systemClock);
+    static TGameState bonusGame;
     const std::map<QString, std::function<QWidget*()>> makers = {
         {"TfrmMain", [&program] { return new TfrmMain(program.Services()); }},
         {"TfrmLoading", [] { return new TfrmLoading(nullptr); }},
@@ -182,8 +186,7 @@ std::unique_ptr<QWidget> Create(const QString& name, TTestProgram& program) {
         {"TfrmHighScores", [&program] { return new TfrmHighScores(program.Modal, 0, false); }},
         {"TfrmAddScore", [] { return new TfrmAddScore; }},
         {"TfrmSound", [] { return new TfrmSound; }},
-        {"TfrmBonus",
-         [&program] { return new TfrmBonus(BonusPoints, program.Clock, program.Modal); }},
+        {"TfrmBonus", [&program] { return new TfrmBonus(bonusGame, gameClock, program.Modal); }},
         {"TfrmBonusDone", [] { return new TfrmBonusDone; }},
         {"TfrmDisplaySettings",
          [] {

@@ -1,6 +1,7 @@
 // A game on the main window, driven through its handlers with a fake clock so
-// that no test waits for real time. The random source starts each test at 0, so
-// every game deals the first board of a fresh process:
+// that no test waits for real time. The bonus store is empty, so nothing reseeds
+// the random source, which starts each test at 0: every game deals the first
+// board of a fresh process:
 //
 //     A O A F P
 //     A G K U T
@@ -37,7 +38,7 @@ const std::vector<std::string> Dictionary = {
     "aoafpagk", "aoafpagku", "aoafpagkut", "toad", "quit",  "qua"};
 
 struct TGame {
-    TTestProgram Program{Dictionary};
+    TTestProgram Program{Dictionary, {}};
     std::unique_ptr<TfrmMain> Form;
 
     TGame() {

@@ -6,6 +6,8 @@
 #include "UiFixture.h"
 #include "app/TfrmMain.h"
 #include "bonus/TfrmBonus.h"
+#include "game/GameClock.h"
+#include "game/GameState.h"
 #include "game/globals.h"
 #include "platform/widgets/TDrawGrid.h"
 #include "platform/widgets/TImage.h"
@@ -138,8 +140,9 @@ void ScreensTest::atScaleTwoDiceAndPicturesAreNotBlownUp() {
 
 void ScreensTest::atScaleTwoTheBonusDiceAreNotBlownUp() {
     TTestProgram program;
-    std::int32_t bonusPoints = 0;
-    TfrmBonus bonus(bonusPoints, program.Clock, program.Modal);
+    TGameState game;
+    const TGameClock gameClock(program.Clock);
+    TfrmBonus bonus(game, gameClock, program.Modal);
     bonus.TangledWord = QStringLiteral("RTIGE");
     MoveWindowToScreen(bonus, "dense");
     TDrawGrid* grid = bonus.Form().BonusGrid;

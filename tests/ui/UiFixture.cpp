@@ -27,12 +27,20 @@ void TRecordingModal::Message(QWidget* parent, const QString& text) {
     BoxParents.emplace_back(parent);
 }
 
-TTestProgram::TTestProgram(const std::vector<std::string>& dictionary) {
-    std::vector<std::string> sorted = dictionary;
-    std::sort(sorted.begin(), sorted.end());
-    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
-    WriteStore(folder_.Path(), "Dict", sorted);
-    WriteStore(folder_.Path(), "Bonus", {"apple", "tiger"});
+namespace {
+
+std::vector<std::string> Sorted(std::vector<std::string> words) {
+    std::sort(words.begin(), words.end());
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+    return words;
+}
+
+} // namespace
+
+TTestProgram::TTestProgram(const std::vector<std::string>& dictionary,
+                           const std::vector<std::string>& bonusWords) {
+    WriteStore(folder_.Path(), "Dict", Sorted(dictionary));
+    WriteStore(folder_.Path(), "Bonus", Sorted(bonusWords));
     SetSoundOutput(&Sound);
 }
 

@@ -22,11 +22,13 @@
 class TFakeClock : public TClock {
 public:
     TDateTime Current = 45000.5; // 2023-03-15 12:00 local
-    std::uint32_t Utc = 12u * 3600u * 1000u;
+    // UTC milliseconds; each reading moves them on by one, as a real clock
+    // read in a loop would, so a new game's scramble always finishes.
+    mutable std::uint32_t Utc = 12u * 3600u * 1000u;
     std::int64_t Steady = 0;
 
     TDateTime Now() const override { return Current; }
-    std::uint32_t MillisecondsSinceMidnightUtc() const override { return Utc; }
+    std::uint32_t MillisecondsSinceMidnightUtc() const override { return Utc++; }
     std::int64_t SteadyNanoseconds() const override { return Steady; }
     void AdvanceSeconds(double seconds) {
         Current += seconds / SecondsPerDay;
@@ -69,9 +71,10 @@ public:
 // lives there.
 class TTestProgram {
 public:
-    // Writes Dict (the given words) and Bonus (two five-letter words).
+    // Writes Dict and Bonus from the given words (sorted as the stores want).
     explicit TTestProgram(const std::vector<std::string>& dictionary = {"cat", "cats", "dog",
-                                                                        "quiet"});
+                                                                        "quiet"},
+                          const std::vector<std::string>& bonusWords = {"apple", "tiger"});
     ~TTestProgram();
 
     std::string Folder() const { return folder_.Path(); }

@@ -10,6 +10,8 @@
 #include "dialogs/TfrmBadWord.h"
 #include "dialogs/TfrmHelp.h"
 #include "dialogs/TfrmSameWord.h"
+#include "game/GameClock.h"
+#include "game/GameState.h"
 #include "media/TfrmDisplaySettings.h"
 #include "media/TfrmSound.h"
 #include "platform/Clock.h"
@@ -61,7 +63,8 @@ int main(int argc, char** argv) {
     services.ScoreFolders = {scratch.path().toStdString(), scratch.path().toStdString()};
 
     bool ok = true;
-    std::int32_t bonusPoints = 0;
+    TGameState bonusGame;
+    const TGameClock gameClock(clock);
     TfrmMain main(services);
     if (main.StartupFailed()) {
         std::fprintf(stderr, "render_windows: no word stores in %s\n", argv[1]);
@@ -82,7 +85,7 @@ int main(int argc, char** argv) {
         {"TfrmAddScore", [] { return new TfrmAddScore; }},
         {"TfrmSound", [] { return new TfrmSound; }},
         {"TfrmDisplaySettings", [&] { return new TfrmDisplaySettings(OpenDisplayModes(main)); }},
-        {"TfrmBonus", [&] { return new TfrmBonus(bonusPoints, clock, modal); }},
+        {"TfrmBonus", [&] { return new TfrmBonus(bonusGame, gameClock, modal); }},
         {"TfrmBonusDone", [] { return new TfrmBonusDone; }},
     };
     for (const auto& [name, make] : windows) {
