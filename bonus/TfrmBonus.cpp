@@ -165,6 +165,7 @@ void TfrmBonus::FinishBonusRound() {
     result->Points = RoundPoints;
     modal_.ShowModal(*result);
     game_.BonusPoints = RoundPoints;
+    TimerDone->stop(); // the blinking lasts as long as the result shows
     mayClose_ = true;
     close();
 }

@@ -58,6 +58,8 @@ struct TRound {
         };
         Bonus->show();
     }
+    // A round left running must not tick on after its clock is gone.
+    ~TRound() { delete Bonus; }
     Ui::TfrmBonus& Ui() { return Bonus->Form(); }
     TDrawGrid* Grid() { return Ui().BonusGrid; }
     void Click(int col) {
