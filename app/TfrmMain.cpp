@@ -82,6 +82,8 @@ void TfrmMain::WireHandlers() {
     ui_->Grid->OnDrawCell = [this](int col, int row, const QRect& rect) {
         GridDrawCell(col, row, rect);
     };
+    // GridDrawCell draws the whole board whichever cell it is raised for: once a paint.
+    ui_->Grid->DrawCellPaintsAll = true;
     ui_->Grid->OnSelectCell = [this](int col, int row, bool& canSelect) {
         GridSelectCell(col, row, canSelect);
     };

@@ -40,6 +40,8 @@ TfrmBonus::TfrmBonus(TGameState& game, const TGameClock& clock, TModalRunner& mo
     ui_->BonusGrid->OnDrawCell = [this](int col, int row, const QRect& rect) {
         BonusGridDrawCell(col, row, rect);
     };
+    // BonusGridDrawCell draws the whole board whichever cell it is raised for: once a paint.
+    ui_->BonusGrid->DrawCellPaintsAll = true;
     ui_->BonusGrid->OnSelectCell = [this](int col, int row, bool& canSelect) {
         BonusGridSelectCell(col, row, canSelect);
     };

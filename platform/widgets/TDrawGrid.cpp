@@ -120,16 +120,7 @@ void TDrawGrid::paintEvent(QPaintEvent* event) {
         QPainter surfacePainter(&canvas_.surface_);
         TCanvas::PrepareForPictures(surfacePainter);
         canvas_.painting_ = &surfacePainter;
-        if (OnDrawCell) {
-            for (int col = 0; col < cols_; ++col) {
-                for (int row = 0; row < rows_; ++row) {
-                    const QRect cell = CellRect(col, row);
-                    if (region.intersects(cell)) {
-                        OnDrawCell(col, row, cell);
-                    }
-                }
-            }
-        }
+        RaiseDrawCell(region);
         canvas_.painting_ = nullptr;
     }
     QPainter screen(this);
@@ -146,6 +137,23 @@ TDrawGrid::TCellDescription TDrawGrid::DescribeCell(int col, int row) const {
 void TDrawGrid::PressCell(int col, int row) {
     if (isVisible() && col >= 0 && row >= 0 && col < cols_ && row < rows_) {
         TrySelect(col, row);
+    }
+}
+
+void TDrawGrid::RaiseDrawCell(const QRegion& region) {
+    if (!OnDrawCell) {
+        return;
+    }
+    for (int col = 0; col < cols_; ++col) {
+        for (int row = 0; row < rows_; ++row) {
+            const QRect cell = CellRect(col, row);
+            if (region.intersects(cell)) {
+                OnDrawCell(col, row, cell);
+                if (DrawCellPaintsAll) {
+                    return;
+                }
+            }
+        }
     }
 }
 

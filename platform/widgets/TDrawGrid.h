@@ -78,6 +78,10 @@ public:
 
     DrawCellHandler OnDrawCell;
     SelectCellHandler OnSelectCell;
+    // Set when OnDrawCell paints every cell whichever cell it is raised for. A
+    // paint then raises it once, for the first cell it covers: nothing changes
+    // during a paint, so every further call would draw the same pixels again.
+    bool DrawCellPaintsAll = false;
     DescribeCellHandler OnDescribeCell;
 
     TCellDescription DescribeCell(int col, int row) const;
@@ -98,6 +102,7 @@ private:
     void TrySelect(int col, int row);
     // Makes the surface fit the grid and its screen; true when it was made anew.
     bool EnsureSurface();
+    void RaiseDrawCell(const QRegion& region);
 
     int cols_ = 5;
     int rows_ = 5;

@@ -1,7 +1,8 @@
 // The main window on two screens, one at scale 1 and one scaled by 2 (as Qt
 // scales a high-density screen), and moved between them: at scale 1 every pixel
 // is what it has always been; at scale 2 pictures and dice are drawn at the
-// screen's full resolution, not blown up, in the same logical layout.
+// screen's full resolution, not blown up, in the same logical layout. On both,
+// the board drawn once per paint equals the board drawn for every cell.
 
 #include "UiFixture.h"
 #include "app/TfrmMain.h"
@@ -80,6 +81,8 @@ private slots:
     void atScaleTwoDiceAndPicturesAreNotBlownUp_data();
     void atScaleTwoDiceAndPicturesAreNotBlownUp();
     void atScaleTwoTheBonusDiceAreNotBlownUp();
+    void theBoardDrawnOncePerPaintEqualsTheBoardDrawnPerCell_data();
+    void theBoardDrawnOncePerPaintEqualsTheBoardDrawnPerCell();
 };
 
 void ScreensTest::atScaleOneTheWindowIsDrawnAsItAlwaysWas_data() {
@@ -151,6 +154,42 @@ void ScreensTest::atScaleTwoTheBonusDiceAreNotBlownUp() {
     QCOMPARE(dice.size(), QSize(476, 100));
     const int mixed = MixedBlocks(dice, QRect(0, 0, 5 * 47, 47));
     QVERIFY2(mixed >= 5 * 47 * 47 / 3, qPrintable(QStringLiteral("%1 blocks mixed").arg(mixed)));
+}
+
+void ScreensTest::theBoardDrawnOncePerPaintEqualsTheBoardDrawnPerCell_data() {
+    QTest::addColumn<QString>("screen");
+    QTest::newRow("scale 1") << QStringLiteral("ordinary");
+    QTest::newRow("scale 2") << QStringLiteral("dense");
+}
+
+void ScreensTest::theBoardDrawnOncePerPaintEqualsTheBoardDrawnPerCell() {
+    QFETCH(QString, screen);
+    TDealtMain once;
+    TDealtMain perCell;
+    QVERIFY(once.Form.Form().Grid->DrawCellPaintsAll);
+    perCell.Form.Form().Grid->DrawCellPaintsAll = false;
+    QImage boards[2];
+    for (TDealtMain* main : {&once, &perCell}) {
+        main->MoveToScreen(screen);
+        main->Form.State.UsedRecs[1][2] = true;
+        main->Form.State.UsedRecs[4][0] = true;
+        boards[main == &once ? 0 : 1] =
+            main->Form.Form().Grid->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    QCOMPARE(once.Form.State.Faces, perCell.Form.State.Faces);
+    // The paint drew the used dice blank over the dealt board; the "QU" die stays.
+    const qreal scale = boards[0].devicePixelRatio();
+    QCOMPARE(scale, screen == QStringLiteral("dense") ? 2.0 : 1.0);
+    const auto Cell = [&](int col, int row) {
+        const QRect cell = once.Form.Form().Grid->CellRect(col, row);
+        return boards[0].copy(QRect(cell.topLeft() * scale, cell.size() * scale));
+    };
+    QImage blank = Cell(1, 2);
+    blank.fill(Qt::white);
+    QCOMPARE(Cell(1, 2), blank);
+    QCOMPARE(Cell(4, 0), blank);
+    QVERIFY(Cell(4, 2) != blank);
+    QCOMPARE(boards[0], boards[1]);
 }
 
 // Two offscreen screens side by side, the second scaled by 2.

@@ -1,4 +1,4 @@
-// Our widgets on their own: the grid's select-cell rules, the list that never
+// Our widgets on their own: the grid's draw-cell and select-cell rules, the list that never
 // highlights, pictures that are never scaled, key preview.
 
 #include "app/xClasses.h"
@@ -46,6 +46,8 @@ class WidgetsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void aPaintRaisesDrawCellPerCoveredCellOrOnceForAWholeGridHandler_data();
+    void aPaintRaisesDrawCellPerCoveredCellOrOnceForAWholeGridHandler();
     void dragPicksEachCellEnteredInOrder();
     void onlyTheLeftButtonPicks();
     void aRefusedCellDoesNotBecomeCurrent();
@@ -56,6 +58,44 @@ private slots:
     void aPictureIsDrawnFromItsCornerAndCutNotScaled();
     void keyPreviewSeesEachKeyOnce();
 };
+
+void WidgetsTest::aPaintRaisesDrawCellPerCoveredCellOrOnceForAWholeGridHandler_data() {
+    QTest::addColumn<bool>("paintsAll");
+    QTest::addColumn<Cells>("covered");
+    QTest::addColumn<Cells>("raised");
+    Cells everyCell;
+    for (int col = 0; col < 5; ++col) {
+        for (int row = 0; row < 5; ++row) {
+            everyCell.push_back({col, row});
+        }
+    }
+    const Cells two{{3, 4}, {1, 0}};
+    QTest::newRow("per cell, whole grid") << false << everyCell << everyCell;
+    QTest::newRow("per cell, two cells") << false << two << Cells{{1, 0}, {3, 4}};
+    QTest::newRow("whole grid handler, whole grid") << true << everyCell << Cells{{0, 0}};
+    QTest::newRow("whole grid handler, two cells") << true << two << Cells{{1, 0}};
+}
+
+void WidgetsTest::aPaintRaisesDrawCellPerCoveredCellOrOnceForAWholeGridHandler() {
+    QFETCH(bool, paintsAll);
+    QFETCH(Cells, covered);
+    QFETCH(Cells, raised);
+    TDrawGrid grid;
+    grid.resize(238, 236);
+    Cells drawn;
+    grid.OnDrawCell = [&](int col, int row, const QRect& rect) {
+        QCOMPARE(rect, grid.CellRect(col, row));
+        drawn.push_back({col, row});
+    };
+    grid.DrawCellPaintsAll = paintsAll;
+    QRegion region;
+    for (const QPoint& cell : covered) {
+        region += grid.CellRect(cell.x(), cell.y());
+    }
+    QPixmap target(grid.size());
+    grid.render(&target, {}, region);
+    QCOMPARE(drawn, raised);
+}
 
 void WidgetsTest::dragPicksEachCellEnteredInOrder() {
     TRecordedGrid grid;
