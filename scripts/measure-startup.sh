@@ -3,10 +3,14 @@
 # the loading window mapped), beside a bare frameless Qt window of the same
 # size, interleaved on one Xvfb, RUNS times each; prints medians, the ratio and
 # peak memory. Each run has a time limit, so a broken build cannot hang this.
-#   scripts/measure-startup.sh [BUILD_DIR] [RUNS]
+# Further build folders (another checkout's, before a change) are timed in the
+# same rounds.
+#   scripts/measure-startup.sh [BUILD_DIR] [RUNS] [OTHER_BUILD_DIR...]
 set -euo pipefail
 build=${1:-build}
 runs=${2:-15}
+others=()
+for other in "${@:3}"; do others+=("$other/lexipede"); done
 
 displayfile=$(mktemp)
 runtime=$(mktemp -d) # a session's runtime folder, as a desktop gives every program
@@ -18,4 +22,4 @@ for _ in $(seq 200); do [ -s "$displayfile" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$displayfile")" XDG_RUNTIME_DIR="$runtime"
 
 "$build/tools/startup/startup_timer" --runs "$runs" --limit 10 \
-    "$build/tools/startup/bare_window" "$build/lexipede"
+    "$build/tools/startup/bare_window" "${others[@]}" "$build/lexipede"

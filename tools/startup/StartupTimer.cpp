@@ -5,7 +5,10 @@
 // game in turn, N times each, with a time limit per run, and prints medians,
 // the ratio of the two and their peak resident memory.
 //
-//   startup_timer [--runs N] [--limit SECONDS] BARE_PROGRAM GAME_PROGRAM
+//   startup_timer [--runs N] [--limit SECONDS] BARE_PROGRAM GAME_PROGRAM...
+//
+// More than one game program (say, a build before a change and one after) are
+// timed in the same rounds, each against the same bare runs.
 //
 // The display is $DISPLAY. A run that does not map its main window within the
 // limit is killed and reported; it never hangs the measurement.
@@ -193,12 +196,12 @@ struct TSeries {
 };
 
 void PrintSeries(const char* name, const TSeries& series, int runs) {
-    std::printf("%-9s main window mapped %6.1f ms, first paint %6.1f ms", name,
+    std::printf("%s\n  main window mapped %6.1f ms, first paint %6.1f ms", name,
                 Median(series.MainMap), Median(series.FirstPaint));
     if (!series.FirstMap.empty()) {
         std::printf(", loading window mapped %6.1f ms", Median(series.FirstMap));
     }
-    std::printf(", peak RSS %5.1f MB (medians of %zu of %d runs)\n", Median(series.RssMb),
+    std::printf("\n  peak RSS %5.1f MB (medians of %zu of %d runs)\n", Median(series.RssMb),
                 series.MainMap.size(), runs);
 }
 
@@ -217,8 +220,9 @@ int main(int argc, char** argv) {
             programs.push_back(argv[i]);
         }
     }
-    if (programs.size() != 2) {
-        std::fprintf(stderr, "usage: startup_timer [--runs N] [--limit SECONDS] BARE GAME\n");
+    if (programs.size() < 2) {
+        std::fprintf(stderr,
+                     "usage: startup_timer [--runs N] [--limit SECONDS] BARE GAME [GAME...]\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -228,20 +232,26 @@ int main(int argc, char** argv) {
         return 2;
     }
     TMapWatch watch(display);
-    TSeries bare, game;
-    for (int i = 0; i < runs; ++i) { // interleaved, so drift in the machine hits both alike
-        bare.Add(TimeOneStart(watch, programs[0], limitSeconds * 1000));
-        game.Add(TimeOneStart(watch, programs[1], limitSeconds * 1000));
+    std::vector<TSeries> series(programs.size());
+    for (int i = 0; i < runs; ++i) { // interleaved, so drift in the machine hits all alike
+        for (size_t program = 0; program < programs.size(); ++program) {
+            series[program].Add(TimeOneStart(watch, programs[program], limitSeconds * 1000));
+        }
     }
-    PrintSeries("bare", bare, runs);
-    PrintSeries("lexipede", game, runs);
-    if (!bare.MainMap.empty() && !game.MainMap.empty()) {
-        std::printf("ratio    mapped %.2f, first paint %.2f, peak RSS %.2f\n",
-                    Median(game.MainMap) / Median(bare.MainMap),
-                    Median(game.FirstPaint) / Median(bare.FirstPaint),
-                    Median(game.RssMb) / Median(bare.RssMb));
+    const TSeries& bare = series[0];
+    int failures = bare.TimedOut;
+    PrintSeries(programs[0], bare, runs);
+    for (size_t program = 1; program < programs.size(); ++program) {
+        const TSeries& game = series[program];
+        failures += game.TimedOut;
+        PrintSeries(programs[program], game, runs);
+        if (!bare.MainMap.empty() && !game.MainMap.empty()) {
+            std::printf("  ratio to bare: mapped %.2f, first paint %.2f, peak RSS %.2f\n",
+                        Median(game.MainMap) / Median(bare.MainMap),
+                        Median(game.FirstPaint) / Median(bare.FirstPaint),
+                        Median(game.RssMb) / Median(bare.RssMb));
+        }
     }
-    const int failures = bare.TimedOut + game.TimedOut;
     if (failures > 0) {
         std::printf("%d run(s) did not map and paint the main window within %.0f s\n", failures,
                     limitSeconds);
