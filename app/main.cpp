@@ -18,12 +18,14 @@ int main(int argc, char** argv) {
     // Finding and opening the sound device takes the audio libraries a few
     // milliseconds, now and then a tenth of a second; it goes on while the
     // toolkit starts, until the main window asks whether there is a device.
-    // Without one the whole run is silent, and says nothing of it.
+    // Without one the whole run is silent, and says nothing of it. The helper
+    // makes no Qt object before the application object exists.
     TSdlSoundOutput device;
     TPendingSoundOutput sound(device);
     SetSoundOutput(&sound);
 
     QApplication app(argc, argv);
+    sound.ToolkitStarted();
     QApplication::setApplicationName(QStringLiteral("lexipede"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lexipede"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
