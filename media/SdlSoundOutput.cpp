@@ -5,8 +5,8 @@
 #include <cctype>
 #include <chrono>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
+#include <dlfcn.h>
+#include <mutex>
 
 namespace {
 
@@ -22,33 +22,27 @@ std::int64_t SteadyNow() {
         .count();
 }
 
-// While it lives, what is written to the standard error goes nowhere: ALSA and
-// friends print a page of complaints on a machine without sound, and the game
-// reports the one line that matters itself.
-class TQuietStderr {
-public:
-    TQuietStderr() {
-        saved_ = ::dup(STDERR_FILENO);
-        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (saved_ >= 0 && nowhere >= 0) {
-            ::dup2(nowhere, STDERR_FILENO);
-        }
-        if (nowhere >= 0) {
-            ::close(nowhere);
-        }
-    }
-    ~TQuietStderr() {
-        if (saved_ >= 0) {
-            ::dup2(saved_, STDERR_FILENO);
-            ::close(saved_);
-        }
-    }
-    TQuietStderr(const TQuietStderr&) = delete;
-    TQuietStderr& operator=(const TQuietStderr&) = delete;
+// ALSA prints a page of complaints on a machine without sound through its own
+// error handler. A silent handler, set in the library SDL loads later, keeps
+// them off the terminal; the standard error itself is never redirected, since
+// other threads may be writing to it.
+void SilentAlsaHandler(const char*, int, const char*, int, const char*, ...) {}
 
-private:
-    int saved_ = -1;
-};
+void QuietenAlsa() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        // Kept loaded for the life of the process, so the handler stays set.
+        void* alsa = ::dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
+        if (alsa == nullptr) {
+            return;
+        }
+        using THandler = void (*)(const char*, int, const char*, int, const char*, ...);
+        using TSetHandler = int (*)(THandler);
+        if (auto set = reinterpret_cast<TSetHandler>(::dlsym(alsa, "snd_lib_error_set_handler"))) {
+            set(&SilentAlsaHandler);
+        }
+    });
+}
 
 } // namespace
 
@@ -57,7 +51,6 @@ TSdlSoundOutput::~TSdlSoundOutput() {
 }
 
 void TSdlSoundOutput::Close() {
-    const TQuietStderr quiet;
     if (device_ != 0) {
         SDL_CloseAudioDevice(device_);
         device_ = 0;
@@ -72,7 +65,7 @@ void TSdlSoundOutput::Close() {
 }
 
 bool TSdlSoundOutput::Open(int bufferFrames) {
-    const TQuietStderr quiet;
+    QuietenAlsa();
     // Starting audio starts SDL's event layer too, which would catch SIGINT and
     // SIGTERM for an SDL event loop the game does not have: the game could no
     // longer be ended by a signal.

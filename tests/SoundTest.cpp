@@ -7,10 +7,12 @@
 
 #include <QFile>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <thread>
@@ -226,6 +228,34 @@ TEST(Signals, aGameWithSoundStillEndsOnSigterm) {
     int status = 0;
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << "status " << status;
+}
+
+TEST(Stderr, everyLineOfAnotherThreadArrivesWhileTheDeviceOpensAndCloses) {
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    TTempFolder folder;
+    const std::string errors = folder.File("stderr.txt");
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    const int capture = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    ::dup2(capture, 2);
+    std::atomic<bool> stop = false;
+    int written = 0;
+    std::thread writer([&] {
+        while (!stop) {
+            written += ::write(2, "x\n", 2) == 2 ? 1 : 0;
+        }
+    });
+    for (int round = 0; round < 20; ++round) {
+        TSdlSoundOutput output;
+        EXPECT_TRUE(output.Open()) << output.Error();
+    }
+    stop = true;
+    writer.join();
+    ::dup2(saved, 2);
+    ::close(saved);
+    ::close(capture);
+    const std::string lines = ReadBytes(errors);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), written);
 }
 
 TEST(NoDevice, anOutputThatCannotOpenIsSilentAndQuiet) {
