@@ -44,6 +44,28 @@ void QuietenAlsa() {
     });
 }
 
+// A clip is refused beyond these, before anything is reserved for it: the
+// catalogue's clips are mono or stereo, 8000 to 48000 Hz and a few seconds long.
+constexpr std::int64_t MinClipRate = 1000;
+constexpr std::int64_t MaxClipRate = 384000;
+constexpr std::int64_t MaxClipChannels = 8;
+constexpr std::int64_t MaxClipSeconds = 60;
+
+// What makes a clip too much to load, or an empty text.
+std::string BeyondClipLimits(std::int64_t rate, std::int64_t channels, std::int64_t frames) {
+    if (rate < MinClipRate || rate > MaxClipRate) {
+        return "a rate of " + std::to_string(rate) + " Hz, outside " + std::to_string(MinClipRate) +
+               " to " + std::to_string(MaxClipRate);
+    }
+    if (channels < 1 || channels > MaxClipChannels) {
+        return std::to_string(channels) + " channels, more than " + std::to_string(MaxClipChannels);
+    }
+    if (frames > MaxClipSeconds * rate) {
+        return "longer than " + std::to_string(MaxClipSeconds) + " seconds";
+    }
+    return {};
+}
+
 } // namespace
 
 TSdlSoundOutput::~TSdlSoundOutput() {
@@ -120,6 +142,17 @@ std::string TSdlSoundOutput::AddClip(const std::string& name, std::string_view w
     if (SDL_LoadWAV_RW(source, 1, &clipFormat, &samples, &length) == nullptr) {
         return name + ": not a playable WAVE clip: " + SDL_GetError();
     }
+    // 64-bit throughout: a header may claim any rate and channel count.
+    const std::int64_t rate = clipFormat.freq;
+    const std::int64_t sourceFrameBytes =
+        std::int64_t{SDL_AUDIO_BITSIZE(clipFormat.format) / 8} * clipFormat.channels;
+    const std::int64_t sourceFrames = sourceFrameBytes == 0 ? 0 : length / sourceFrameBytes;
+    const std::string beyond = BeyondClipLimits(rate, clipFormat.channels, sourceFrames);
+    if (!beyond.empty()) {
+        SDL_FreeWAV(samples);
+        return name + ": not a playable WAVE clip: " + beyond;
+    }
+    const std::int64_t clipFrames = (sourceFrames * rate_ + rate / 2) / rate; // at the device rate
     SDL_AudioStream* stream =
         SDL_NewAudioStream(clipFormat.format, clipFormat.channels, clipFormat.freq, format_,
                            static_cast<Uint8>(channels_), rate_);
@@ -128,19 +161,9 @@ std::string TSdlSoundOutput::AddClip(const std::string& name, std::string_view w
     // SDL 2.26's resampler keeps the last few hundred frames back even after a
     // flush: feed it a tenth of a second of silence after the clip, and cut the
     // result back to the clip's own length below.
-    const int sourceFrameBytes =
-        static_cast<int>(SDL_AUDIO_BITSIZE(clipFormat.format) / 8 * clipFormat.channels);
-    const std::vector<std::uint8_t> tail(
-        static_cast<std::size_t>(clipFormat.freq / 10 * sourceFrameBytes),
-        clipFormat.format == AUDIO_U8 ? 0x80 : 0);
-    const std::size_t clipBytes =
-        sourceFrameBytes == 0
-            ? 0
-            : static_cast<std::size_t>(
-                  static_cast<double>(length / static_cast<Uint32>(sourceFrameBytes)) * rate_ /
-                      clipFormat.freq +
-                  0.5) *
-                  static_cast<std::size_t>(frameBytes_);
+    const std::vector<std::uint8_t> tail(static_cast<std::size_t>(rate / 10 * sourceFrameBytes),
+                                         clipFormat.format == AUDIO_U8 ? 0x80 : 0);
+    const auto clipBytes = static_cast<std::size_t>(clipFrames * frameBytes_);
     if (stream == nullptr || SDL_AudioStreamPut(stream, samples, static_cast<int>(length)) != 0 ||
         SDL_AudioStreamPut(stream, tail.data(), static_cast<int>(tail.size())) != 0 ||
         SDL_AudioStreamFlush(stream) != 0) {

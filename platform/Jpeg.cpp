@@ -1,6 +1,7 @@
 #include "Jpeg.h"
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <jpeglib.h>
 #include <memory>
@@ -49,6 +50,16 @@ bool Decode(const QByteArray& data, QImage& image, TErrorManager& manager) {
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.constData()),
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&info, TRUE);
+    // The header alone may declare billions of pixels; a picture larger than
+    // any window is refused before anything is reserved for it.
+    if (info.image_width > MaxPictureSide || info.image_height > MaxPictureSide ||
+        std::uint64_t{info.image_width} * info.image_height > MaxPicturePixels) {
+        std::snprintf(manager.Message, sizeof manager.Message,
+                      "picture of %u x %u pixels is larger than allowed", info.image_width,
+                      info.image_height);
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     // Qt's native 32-bit layout, so the picture needs no conversion for the screen.
     info.out_color_space = JCS_EXT_BGRX;
     jpeg_start_decompress(&info);

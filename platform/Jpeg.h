@@ -11,9 +11,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Decodes JPEG data with libjpeg into an RGB image. Any libjpeg error, and any
-// warning (corrupt or truncated data included), raises EJpegError: libjpeg's
-// own handler would end the process instead.
+// The largest picture decoded: a side of 8192 pixels and 16 Mi pixels in all
+// (64 MB decoded), far beyond any window of the game.
+inline constexpr unsigned MaxPictureSide = 8192;
+inline constexpr unsigned long long MaxPicturePixels = 16ull * 1024 * 1024;
+
+// Decodes JPEG data with libjpeg into an RGB image. A picture beyond the limits
+// above is refused from its header, before anything is allocated for it. Any
+// libjpeg error, and any warning (corrupt or truncated data included), raises
+// EJpegError: libjpeg's own handler would end the process instead.
 QImage DecodeJpeg(const QByteArray& data);
 
 // Encodes an image as a baseline JPEG (greyscale when asked) at the given quality.

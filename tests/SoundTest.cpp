@@ -44,6 +44,32 @@ std::uint16_t Le16(const QByteArray& bytes, qsizetype at) {
                                       static_cast<std::uint8_t>(bytes[at + 1]) << 8);
 }
 
+// A canonical PCM WAVE file of silence.
+QByteArray Wave(int channels, std::uint32_t rate, int bits, std::uint32_t frames) {
+    QByteArray bytes;
+    const auto put = [&bytes](std::uint32_t value, int width) {
+        for (int k = 0; k < width; ++k) {
+            bytes.append(static_cast<char>(value >> (8 * k) & 0xff));
+        }
+    };
+    const std::uint32_t frameBytes = static_cast<std::uint32_t>(channels * bits / 8);
+    const std::uint32_t dataBytes = frames * frameBytes;
+    bytes.append("RIFF");
+    put(36 + dataBytes, 4);
+    bytes.append("WAVEfmt ");
+    put(16, 4);
+    put(1, 2); // PCM
+    put(static_cast<std::uint32_t>(channels), 2);
+    put(rate, 4);
+    put(rate * frameBytes, 4);
+    put(frameBytes, 2);
+    put(static_cast<std::uint32_t>(bits), 2);
+    bytes.append("data");
+    put(dataBytes, 4);
+    bytes.append(QByteArray(static_cast<qsizetype>(dataBytes), bits == 8 ? '\x80' : '\0'));
+    return bytes;
+}
+
 // An output on SDL's disk driver, which writes what the device is handed to a file.
 class DiskOutput : public ::testing::Test {
 protected:
@@ -203,6 +229,13 @@ TEST_F(DummyOutput, malformedClipsAreRefusedWithTheirName) {
         {"GARBAGE", QByteArray("this is not a RIFF file, not even close")},
         {"HEADERONLY", click.left(30)},
         {"FOREIGN", foreign},
+        // Beyond the loader's limits: refused from the header, before the
+        // clip is converted (int overflow, gigabytes and seconds otherwise).
+        {"HUGERATE", Wave(255, 2147483647u, 8, 4)},
+        {"MANYCHANNELS", Wave(9, 11025, 8, 441)},
+        {"SLOWRATE", Wave(1, 999, 8, 441)},
+        {"ONEHERTZ", Wave(1, 1, 8, 64)},
+        {"OVERAMINUTE", Wave(1, 1000, 8, 61000)},
     };
     for (const auto& [name, bytes] : bad) {
         const std::string problem = output_.AddClip(
@@ -210,6 +243,11 @@ TEST_F(DummyOutput, malformedClipsAreRefusedWithTheirName) {
         EXPECT_NE(problem.find(name), std::string::npos) << name << ": " << problem;
         EXPECT_EQ(output_.Clip(name), nullptr);
     }
+    const QByteArray longest = Wave(2, 48000, 16, 60 * 48000);
+    EXPECT_EQ(
+        output_.AddClip("LONGEST", std::string_view(longest.constData(),
+                                                    static_cast<std::size_t>(longest.size()))),
+        "");
     output_.Play("GARBAGE", false); // an unknown clip is simply not played
 }
 

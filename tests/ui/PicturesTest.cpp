@@ -18,6 +18,8 @@ private slots:
     void theIconIs32By32();
     void theDecoderRefusesWhatIsNotAWholePicture_data();
     void theDecoderRefusesWhatIsNotAWholePicture();
+    void theDecoderRefusesPicturesBeyondItsLimits_data();
+    void theDecoderRefusesPicturesBeyondItsLimits();
     void aMissingPictureIsReportedNotFatal();
 };
 
@@ -97,6 +99,45 @@ void PicturesTest::theDecoderRefusesWhatIsNotAWholePicture() {
         refused = std::strlen(error.what()) > 0;
     }
     QVERIFY(refused);
+}
+
+void PicturesTest::theDecoderRefusesPicturesBeyondItsLimits_data() {
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<bool>("refused");
+    const auto grey = [](int width, int height) {
+        QImage image(width, height, QImage::Format_Grayscale8);
+        image.fill(128);
+        return EncodeJpeg(image, 50, true);
+    };
+    const int side = static_cast<int>(MaxPictureSide);
+    QTest::newRow("widest") << grey(side, 8) << false;
+    QTest::newRow("one column too wide") << grey(side + 1, 8) << true;
+    QTest::newRow("one row too tall") << grey(8, side + 1) << true;
+    QTest::newRow("largest area") << grey(side, side / 4) << false;
+    QTest::newRow("one row too many") << grey(side, side / 4 + 1) << true;
+    // A few hundred bytes whose header claims 65281 x 65496 pixels.
+    QByteArray huge = grey(16, 16);
+    const qsizetype frame = huge.indexOf(QByteArray("\xff\xc0", 2));
+    QVERIFY(frame > 0);
+    huge[frame + 5] = static_cast<char>(0xff); // height 0xffd8
+    huge[frame + 6] = static_cast<char>(0xd8);
+    huge[frame + 7] = static_cast<char>(0xff); // width 0xff01
+    huge[frame + 8] = static_cast<char>(0x01);
+    QTest::newRow("huge header, tiny file") << huge << true;
+}
+
+void PicturesTest::theDecoderRefusesPicturesBeyondItsLimits() {
+    QFETCH(QByteArray, data);
+    QFETCH(bool, refused);
+    QString error;
+    try {
+        const QImage image = DecodeJpeg(data);
+        QVERIFY(!image.isNull());
+    } catch (const EJpegError& failure) {
+        error = QString::fromUtf8(failure.what());
+    }
+    // Refused from the header, not after trying to make room for the picture.
+    QCOMPARE(error.contains(QStringLiteral("larger than allowed")), refused);
 }
 
 void PicturesTest::aMissingPictureIsReportedNotFatal() {
