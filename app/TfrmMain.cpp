@@ -134,8 +134,10 @@ void TfrmMain::FormCreate() {
 
 bool TfrmMain::DataFilesPresent() const {
     const std::string folder = ProgramFolder(services_.ExecutablePath);
+    // A file that exists but cannot be read counts as missing: an index that
+    // cannot be opened would give an empty store that refuses every word.
     for (const char* name : DataFiles) {
-        if (!TRecordFile::FileExists(folder + name)) {
+        if (!TRecordFile::FileReadable(folder + name)) {
             return false;
         }
     }

@@ -23,6 +23,18 @@ bool TRecordFile::FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool TRecordFile::FileReadable(const std::string& path) {
+    // Non-blocking, so that a pipe of that name cannot stall the caller.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    ::close(fd);
+    return regular;
+}
+
 void TRecordFile::Assign(std::string path) {
     if (fd_ >= 0) {
         Fail(EBUSY, "cannot rename an open file to " + path);

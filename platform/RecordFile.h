@@ -17,6 +17,8 @@ public:
     TRecordFile& operator=(const TRecordFile&) = delete;
 
     static bool FileExists(const std::string& path);
+    // A regular file that this process can open for reading now.
+    static bool FileReadable(const std::string& path);
 
     // Names the file the next open or create works on; only while closed.
     void Assign(std::string path);

@@ -5,8 +5,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <linux/capability.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,4 +89,34 @@ bool RunUnprivileged(const std::function<bool()>& check) {
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+namespace {
+
+struct TCapabilities {
+    __user_cap_header_struct Header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct Data[2]{};
+};
+
+constexpr std::uint32_t FileOverrides = 1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH;
+
+} // namespace
+
+TObeyFilePermissions::TObeyFilePermissions() {
+    TCapabilities caps;
+    if (::syscall(SYS_capget, &caps.Header, caps.Data) != 0) {
+        throw std::runtime_error("capget failed");
+    }
+    savedEffective_ = caps.Data[0].effective;
+    caps.Data[0].effective &= ~FileOverrides;
+    if (::syscall(SYS_capset, &caps.Header, caps.Data) != 0) {
+        throw std::runtime_error("capset failed");
+    }
+}
+
+TObeyFilePermissions::~TObeyFilePermissions() {
+    TCapabilities caps;
+    ::syscall(SYS_capget, &caps.Header, caps.Data);
+    caps.Data[0].effective = savedEffective_;
+    ::syscall(SYS_capset, &caps.Header, caps.Data);
 }

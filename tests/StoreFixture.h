@@ -46,3 +46,17 @@ void TruncateFile(const std::string& path, long size);
 // Runs check in a child process without root's privileges (as "nobody" when the
 // tests run as root), so that file permissions really apply. Returns check's result.
 bool RunUnprivileged(const std::function<bool()>& check);
+
+// While it lives, the calling thread obeys file permissions even as root: the
+// capabilities that override them are taken out of its effective set, and put
+// back at the end.
+class TObeyFilePermissions {
+public:
+    TObeyFilePermissions();
+    ~TObeyFilePermissions();
+    TObeyFilePermissions(const TObeyFilePermissions&) = delete;
+    TObeyFilePermissions& operator=(const TObeyFilePermissions&) = delete;
+
+private:
+    std::uint32_t savedEffective_ = 0;
+};

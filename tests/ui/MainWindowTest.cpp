@@ -17,6 +17,7 @@
 #include <QtTest>
 #include <filesystem>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -117,27 +118,40 @@ void MainWindowTest::startUpIsTracedInBrackets() {
 
 void MainWindowTest::startUpFailsCleanlyWithoutItsFiles_data() {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("damage");
+    QTest::addColumn<QString>("fault");
     for (const char* name : {"Dict.dat", "Dict.idx", "Bonus.dat", "Bonus.idx"}) {
-        QTest::newRow(name) << name << false;
+        QTest::newRow(name) << name << "missing";
     }
-    QTest::newRow("damaged Dict.idx") << "Dict.idx" << true;
-    QTest::newRow("damaged Bonus.idx") << "Bonus.idx" << true;
+    QTest::newRow("damaged Dict.idx") << "Dict.idx"
+                                      << "damaged";
+    QTest::newRow("damaged Bonus.idx") << "Bonus.idx"
+                                       << "damaged";
+    QTest::newRow("unreadable Dict.idx") << "Dict.idx"
+                                         << "unreadable";
+    QTest::newRow("unreadable Bonus.idx") << "Bonus.idx"
+                                          << "unreadable";
 }
 
 void MainWindowTest::startUpFailsCleanlyWithoutItsFiles() {
     QFETCH(QString, file);
-    QFETCH(bool, damage);
+    QFETCH(QString, fault);
     TTestProgram program;
     const std::string path = program.File(file.toStdString());
-    if (damage) {
+    if (fault == "damaged") {
         WriteBytes(path, std::string(584, '\x7f')); // a header whose Height is absurd
+    } else if (fault == "unreadable") {
+        std::filesystem::permissions(path, std::filesystem::perms::none);
     } else {
         std::filesystem::remove(path);
     }
     const auto before = Snapshot(program.Folder());
 
+    std::optional<TObeyFilePermissions> obeying;
+    if (fault == "unreadable") {
+        obeying.emplace();
+    }
     TfrmMain form(program.Services());
+    obeying.reset();
     QVERIFY(form.StartupFailed());
     QCOMPARE(program.Modal.Warnings, QStringList{"Dictionary files are missing or corrupt!"});
     QVERIFY2(qobject_cast<TfrmLoading*>(program.Modal.BoxParents.front().data()) != nullptr,
