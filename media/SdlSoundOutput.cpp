@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstring>
 #include <dlfcn.h>
+#include <limits>
 #include <mutex>
 
 namespace {
@@ -50,6 +51,38 @@ constexpr std::int64_t MinClipRate = 1000;
 constexpr std::int64_t MaxClipRate = 384000;
 constexpr std::int64_t MaxClipChannels = 8;
 constexpr std::int64_t MaxClipSeconds = 60;
+
+std::uint32_t Le32(std::string_view bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t k = 4; k-- > 0;) {
+        value = value << 8 | static_cast<std::uint8_t>(bytes[at + k]);
+    }
+    return value;
+}
+
+// SDL's loader reserves what a chunk's header claims before it reads the chunk:
+// four bytes of header could have gigabytes reserved. Every chunk must lie
+// within the bytes there are. Returns what is wrong, or an empty text.
+std::string OverclaimedChunk(std::string_view wave) {
+    if (wave.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        return "larger than 2 GB";
+    }
+    constexpr std::size_t RiffHeader = 12; // "RIFF", size, "WAVE"
+    constexpr std::size_t ChunkHeader = 8; // name, size
+    if (wave.size() < RiffHeader || wave.substr(0, 4) != "RIFF") {
+        return {}; // not RIFF at all: SDL says so itself
+    }
+    for (std::size_t at = RiffHeader; at + ChunkHeader <= wave.size();) {
+        const std::uint64_t length = Le32(wave, at + 4);
+        const std::size_t left = wave.size() - at - ChunkHeader;
+        if (length > left) {
+            return "chunk \"" + std::string(wave.substr(at, 4)) + "\" claims " +
+                   std::to_string(length) + " bytes, " + std::to_string(left) + " are there";
+        }
+        at += ChunkHeader + static_cast<std::size_t>(length) + (length & 1); // padded to even
+    }
+    return {};
+}
 
 // What makes a clip too much to load, or an empty text.
 std::string BeyondClipLimits(std::int64_t rate, std::int64_t channels, std::int64_t frames) {
@@ -131,6 +164,10 @@ bool TSdlSoundOutput::Open(int bufferFrames) {
 std::string TSdlSoundOutput::AddClip(const std::string& name, std::string_view wave) {
     if (device_ == 0) {
         return name + ": no device to convert for";
+    }
+    const std::string overclaimed = OverclaimedChunk(wave);
+    if (!overclaimed.empty()) {
+        return name + ": not a playable WAVE clip: " + overclaimed;
     }
     SDL_RWops* source = SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size()));
     if (source == nullptr) {

@@ -224,6 +224,8 @@ TEST_F(DummyOutput, malformedClipsAreRefusedWithTheirName) {
     const QByteArray click = CompiledClip("CLICK");
     QByteArray foreign = click;
     foreign[20] = 0x55; // a format tag no decoder knows
+    QByteArray overclaimed = Wave(1, 8000, 8, 64);
+    overclaimed.replace(40, 4, QByteArray("\x40\x00\xff\xff", 4)); // data: 4 GB
     const std::pair<const char*, QByteArray> bad[] = {
         {"EMPTY", QByteArray()},
         {"GARBAGE", QByteArray("this is not a RIFF file, not even close")},
@@ -236,6 +238,7 @@ TEST_F(DummyOutput, malformedClipsAreRefusedWithTheirName) {
         {"SLOWRATE", Wave(1, 999, 8, 441)},
         {"ONEHERTZ", Wave(1, 1, 8, 64)},
         {"OVERAMINUTE", Wave(1, 1000, 8, 61000)},
+        {"OVERCLAIMED", overclaimed},
     };
     for (const auto& [name, bytes] : bad) {
         const std::string problem = output_.AddClip(
