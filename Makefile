@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: run test bench startup deps configure build clean sanitize package
+.PHONY: run test bench startup deps configure build clean sanitize package fuzz fuzz-check ci
 
 run: build
 	$(BUILD_DIR)/lexipede
@@ -30,6 +30,21 @@ sanitize: deps
 	cmake --build build-sanitize -j $(JOBS)
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer-suppressions.txt ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
+# The fuzz targets of tests/fuzz, built with clang, libFuzzer and both sanitizers.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 30
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DLEXIPEDE_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz
+
+# Replays the committed seeds, then fuzzes each target for FUZZ_SECONDS.
+fuzz-check: fuzz
+	scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# What CI runs: the suite, the suite under the sanitizers, and the fuzz targets.
+ci: test sanitize fuzz-check
+
 deps:
 	scripts/install-deps.sh
 
@@ -40,4 +55,4 @@ build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR) build-sanitize
+	rm -rf $(BUILD_DIR) build-sanitize $(FUZZ_DIR)
