@@ -271,14 +271,40 @@ TEST(Signals, aGameWithSoundStillEndsOnSigterm) {
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << "status " << status;
 }
 
+// While it lives, the standard error of the whole process goes to a file.
+class TCapturedStderr {
+public:
+    TCapturedStderr() {
+        std::fflush(stderr);
+        saved_ = ::dup(2);
+        const int capture = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+        ::dup2(capture, 2);
+        ::close(capture);
+    }
+    ~TCapturedStderr() { Text(); }
+    TCapturedStderr(const TCapturedStderr&) = delete;
+    TCapturedStderr& operator=(const TCapturedStderr&) = delete;
+
+    // Ends the capture and gives what was written.
+    std::string Text() {
+        if (saved_ >= 0) {
+            std::fflush(stderr);
+            ::dup2(saved_, 2);
+            ::close(saved_);
+            saved_ = -1;
+        }
+        return ReadBytes(path_);
+    }
+
+private:
+    TTempFolder folder_;
+    std::string path_ = folder_.File("stderr.txt");
+    int saved_ = -1;
+};
+
 TEST(Stderr, everyLineOfAnotherThreadArrivesWhileTheDeviceOpensAndCloses) {
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-    TTempFolder folder;
-    const std::string errors = folder.File("stderr.txt");
-    std::fflush(stderr);
-    const int saved = ::dup(2);
-    const int capture = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-    ::dup2(capture, 2);
+    TCapturedStderr captured;
     std::atomic<bool> stop = false;
     int written = 0;
     std::thread writer([&] {
@@ -292,21 +318,13 @@ TEST(Stderr, everyLineOfAnotherThreadArrivesWhileTheDeviceOpensAndCloses) {
     }
     stop = true;
     writer.join();
-    ::dup2(saved, 2);
-    ::close(saved);
-    ::close(capture);
-    const std::string lines = ReadBytes(errors);
+    const std::string lines = captured.Text();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), written);
 }
 
 TEST(NoDevice, anOutputThatCannotOpenIsSilentAndQuiet) {
     ::setenv("SDL_AUDIODRIVER", "nosuchdriver", 1);
-    TTempFolder folder;
-    const std::string errors = folder.File("stderr.txt");
-    std::fflush(stderr);
-    const int saved = ::dup(2);
-    std::FILE* capture = std::fopen(errors.c_str(), "w");
-    ::dup2(fileno(capture), 2);
+    TCapturedStderr captured;
     bool opened = true;
     {
         TSdlSoundOutput output;
@@ -317,12 +335,8 @@ TEST(NoDevice, anOutputThatCannotOpenIsSilentAndQuiet) {
         output.Play("QUIT", false);
         EXPECT_LT(SecondsSince(start), 0.01);
     }
-    std::fflush(stderr);
-    ::dup2(saved, 2);
-    ::close(saved);
-    std::fclose(capture);
     EXPECT_FALSE(opened);
-    EXPECT_EQ(ReadBytes(errors), "") << "the terminal stays clean";
+    EXPECT_EQ(captured.Text(), "") << "the terminal stays clean";
 }
 
 } // namespace

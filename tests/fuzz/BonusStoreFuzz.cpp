@@ -7,10 +7,8 @@
 #include "wordstore/bpBonusTree.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const TStoreInput input = SplitStoreInput(data, size);
+    WriteStoreInput("Bonus", data, size);
     const std::string& folder = ScratchFolder();
-    WriteScratchFile(folder + "/Bonus.idx", input.Index);
-    WriteScratchFile(folder + "/Bonus.dat", input.Data);
     try {
         TBonusTree tree;
         tree.OpenTree(folder);

@@ -7,7 +7,6 @@
 #include "wordstore/bpDictTree.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@ namespace {
 
 constexpr std::size_t MaxLookups = 64;
 
+// Fixed words, and the words of the data file's records.
 std::vector<std::string> WordsToLookUp(std::string_view dataFile) {
     std::vector<std::string> words = {
         "", "a", "cat", "cats", "quiet", "zzzzzz", "abcdefghijklmnopqrstuvwxyz"};
@@ -31,14 +31,12 @@ std::vector<std::string> WordsToLookUp(std::string_view dataFile) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const TStoreInput input = SplitStoreInput(data, size);
+    const std::string_view dataFile = WriteStoreInput("Dict", data, size);
     const std::string& folder = ScratchFolder();
-    WriteScratchFile(folder + "/Dict.idx", input.Index);
-    WriteScratchFile(folder + "/Dict.dat", input.Data);
     try {
         TBPlusTree tree;
         tree.OpenTree(folder);
-        for (const std::string& word : WordsToLookUp(input.Data)) {
+        for (const std::string& word : WordsToLookUp(dataFile)) {
             try {
                 const bool found = tree.FindWord(word);
                 if (found != (tree.CurrentRecordNumber() >= 0)) {

@@ -31,12 +31,15 @@ void WriteScratchFile(const std::string& path, std::string_view bytes) {
     }
 }
 
-TStoreInput SplitStoreInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) {
-        return {};
-    }
-    const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+std::string_view WriteStoreInput(const std::string& stem, const std::uint8_t* data,
+                                 std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::string_view rest = input.substr(std::min<std::size_t>(size, 1));
+    const std::size_t indexRecords = size == 0 ? 0 : data[0];
     const std::size_t indexBytes =
-        std::min(rest.size(), std::size_t{data[0]} * StoreFormat::IndexRecordSize);
-    return {rest.substr(0, indexBytes), rest.substr(indexBytes)};
+        std::min(rest.size(), indexRecords * StoreFormat::IndexRecordSize);
+    const std::string& folder = ScratchFolder();
+    WriteScratchFile(folder + "/" + stem + ".idx", rest.substr(0, indexBytes));
+    WriteScratchFile(folder + "/" + stem + ".dat", rest.substr(indexBytes));
+    return rest.substr(indexBytes);
 }

@@ -14,11 +14,9 @@ const std::string& ScratchFolder();
 // Writes bytes to folder/name, replacing what was there.
 void WriteScratchFile(const std::string& path, std::string_view bytes);
 
-// A word store input: byte 0 is the number of whole index records, the index
-// file takes that many records' worth of the bytes after it (or what is left),
-// and the data file gets the rest. Seeds and findings stay readable that way.
-struct TStoreInput {
-    std::string_view Index;
-    std::string_view Data;
-};
-TStoreInput SplitStoreInput(const std::uint8_t* data, std::size_t size);
+// Writes a word store input as STEM.idx and STEM.dat in the scratch folder and
+// returns the bytes of the data file. Byte 0 of the input is the number of whole index records,
+// the index file takes that many records' worth of the bytes after it (or what
+// is left), and the data file gets the rest: seeds and findings stay readable.
+std::string_view WriteStoreInput(const std::string& stem, const std::uint8_t* data,
+                                 std::size_t size);

@@ -10,33 +10,25 @@ game=$1
 starts=$2
 preload=${3:-}
 
+source "$(dirname "$0")/x-session.sh"
+errors=$(mktemp)
+load_pids=()
+
 fail() {
     echo "startup race: $*" >&2
     [ -s "$errors" ] && sed 's/^/  game stderr: /' "$errors" >&2
     exit 1
 }
 
-displayfile=$(mktemp)
-errors=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
-xvfb=$!
-game_pid=
-load_pids=()
 cleanup() {
     [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
+    game_pid=
     for pid in "${load_pids[@]}"; do kill "$pid" 2>/dev/null; done
-    kill "$xvfb" 2>/dev/null
-    rm -f "$displayfile" "$errors"
+    stop_x_session
+    rm -f "$errors"
 }
 trap cleanup EXIT
-
-for _ in $(seq 100); do
-    [ -s "$displayfile" ] && break
-    sleep 0.05
-done
-[ -s "$displayfile" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$displayfile")"
-export SDL_AUDIODRIVER=dummy
+start_x_server
 
 if [ -z "$preload" ]; then
     for _ in 1 2; do
