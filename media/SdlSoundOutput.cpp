@@ -67,12 +67,12 @@ std::string OverclaimedChunk(std::string_view wave) {
     if (wave.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         return "larger than 2 GB";
     }
-    constexpr std::size_t RiffHeader = 12; // "RIFF", size, "WAVE"
+    // The chunks follow "RIFF", size, "WAVE"; SDL also takes a bare "WAVE".
+    const std::size_t firstChunk = wave.substr(0, 4) == "RIFF"   ? 12
+                                   : wave.substr(0, 4) == "WAVE" ? 4
+                                                                 : wave.size();
     constexpr std::size_t ChunkHeader = 8; // name, size
-    if (wave.size() < RiffHeader || wave.substr(0, 4) != "RIFF") {
-        return {}; // not RIFF at all: SDL says so itself
-    }
-    for (std::size_t at = RiffHeader; at + ChunkHeader <= wave.size();) {
+    for (std::size_t at = firstChunk; at + ChunkHeader <= wave.size();) {
         const std::uint64_t length = Le32(wave, at + 4);
         const std::size_t left = wave.size() - at - ChunkHeader;
         if (length > left) {

@@ -239,6 +239,7 @@ TEST_F(DummyOutput, malformedClipsAreRefusedWithTheirName) {
         {"ONEHERTZ", Wave(1, 1, 8, 64)},
         {"OVERAMINUTE", Wave(1, 1000, 8, 61000)},
         {"OVERCLAIMED", overclaimed},
+        {"BAREOVERCLAIMED", overclaimed.mid(8)}, // "WAVE" without "RIFF" before it
     };
     for (const auto& [name, bytes] : bad) {
         const std::string problem = output_.AddClip(
