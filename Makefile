@@ -42,7 +42,7 @@ fuzz: deps
 fuzz-check: fuzz
 	scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-# What CI runs: the suite, the suite under the sanitizers, and the fuzz targets.
+# What CI runs (.ci/run): the suite, the suite under the sanitizers, and the fuzz targets.
 ci: test sanitize fuzz-check
 
 deps:
