@@ -14,7 +14,7 @@ for other in "${@:3}"; do others+=("$other/lexipede"); done
 
 displayfile=$(mktemp)
 runtime=$(mktemp -d) # a session's runtime folder, as a desktop gives every program
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$displayfile" "$runtime"' EXIT
 for _ in $(seq 200); do [ -s "$displayfile" ] && break; sleep 0.05; done

@@ -12,7 +12,7 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
 scratch=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+Xvfb -displayfd 3 -noreset -screen 0 2560x1600x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
 xvfb=$!
 game=
 cleanup() {

@@ -6,7 +6,7 @@ build=${1:-build}
 out=${2:-docs/screenshots}
 mkdir -p "$out"
 displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -f "$displayfile"' EXIT
 while [ ! -s "$displayfile" ]; do sleep 0.05; done

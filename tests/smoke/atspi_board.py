@@ -80,9 +80,11 @@ def start_session(processes, folder):
         fail("the D-Bus session did not start")
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
 
+    # -noreset: the bus launcher connects and leaves again; without it the server
+    # resets when its last client leaves and refuses the game's connection meanwhile.
     read_end, write_end = os.pipe()
-    processes.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                     "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+    processes.start(["Xvfb", "-displayfd", str(write_end), "-noreset", "-screen", "0",
+                     "1024x768x24", "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
     os.close(write_end)
     with os.fdopen(read_end) as display:
         number = display.readline().strip()

@@ -23,7 +23,7 @@ stop_x_session() {
 
 start_x_server() {
     displayfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+    Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$displayfile" ] && break
