@@ -4,6 +4,7 @@
 #include "TfrmMain.h"
 #include "media/PendingSoundOutput.h"
 #include "platform/Clock.h"
+#include "platform/Pictures.h"
 #include "platform/widgets/Modal.h"
 
 #include <QApplication>
@@ -28,7 +29,10 @@ int main(int argc, char** argv) {
     sound.ToolkitStarted();
     QApplication::setApplicationName(QStringLiteral("lexipede"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lexipede"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    // Decoded as PNG by name: a window icon made from a file name asks every
+    // image plugin whether it can read the file, and so loads them all.
+    QApplication::setWindowIcon(
+        QIcon(QPixmap::fromImage(LoadPng(QStringLiteral(":/pictures/icon.png")))));
 
     TSystemClock clock;
     TModalRunner modal;

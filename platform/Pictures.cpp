@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QImageReader>
 #include <cstdio>
 #include <stdexcept>
 
@@ -53,7 +54,7 @@ QPixmap Decode(const QString& resourceName, bool doubled) {
     if (!doubled) {
         return QPixmap::fromImage(DecodeJpeg(ReadResource(resourceName)));
     }
-    QImage image = QImage::fromData(ReadResource(DoubleName(resourceName)), "PNG");
+    QImage image = LoadPng(DoubleName(resourceName));
     if (image.isNull()) {
         throw std::runtime_error("its PNG data cannot be decoded");
     }
@@ -99,6 +100,12 @@ QPixmap LoadPicture(const QString& resourceName, qreal devicePixelRatio) {
         }
     }
     return Load(resourceName, false);
+}
+
+QImage LoadPng(const QString& resourceName) {
+    QImageReader reader(resourceName, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 QString PictureResourceName(const QPixmap& picture) {
