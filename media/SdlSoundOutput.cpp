@@ -1,9 +1,11 @@
 #include "SdlSoundOutput.h"
 
-#include <SDL.h>
+#include "SdlLibrary.h"
+
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <dlfcn.h>
 #include <limits>
@@ -107,30 +109,36 @@ TSdlSoundOutput::~TSdlSoundOutput() {
 
 void TSdlSoundOutput::Close() {
     if (device_ != 0) {
-        SDL_CloseAudioDevice(device_);
+        sdl_->CloseAudioDevice(device_);
         device_ = 0;
     }
     if (subsystemStarted_) {
         // The game uses SDL for nothing else: shut all of it down, so what the
         // audio start set up (its event layer included) is released too.
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        SDL_Quit();
+        sdl_->QuitSubSystem(SDL_INIT_AUDIO);
+        sdl_->Quit();
         subsystemStarted_ = false;
     }
 }
 
 bool TSdlSoundOutput::Open(int bufferFrames) {
+    const char* notLoaded = nullptr;
+    sdl_ = LoadSdlLibrary(&notLoaded);
+    if (sdl_ == nullptr) {
+        error_ = std::string("audio does not start: ") + notLoaded;
+        return false;
+    }
     QuietenAlsa();
     // Starting audio starts SDL's event layer too, which would catch SIGINT and
     // SIGTERM for an SDL event loop the game does not have: the game could no
     // longer be ended by a signal.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        error_ = std::string("audio does not start: ") + SDL_GetError();
+    sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (sdl_->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        error_ = std::string("audio does not start: ") + sdl_->GetError();
         return false;
     }
     subsystemStarted_ = true;
-    if (SDL_GetNumAudioDevices(0) < 1) {
+    if (sdl_->GetNumAudioDevices(0) < 1) {
         error_ = "no playback device";
         return false;
     }
@@ -144,11 +152,12 @@ bool TSdlSoundOutput::Open(int bufferFrames) {
     SDL_AudioSpec have{};
     // The rate, format and channels may be the device's own; the clips are
     // converted to them. The buffer stays short.
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have,
-                                  SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE |
-                                      SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+    device_ =
+        sdl_->OpenAudioDevice(nullptr, 0, &want, &have,
+                              SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE |
+                                  SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
     if (device_ == 0) {
-        error_ = std::string("the playback device does not open: ") + SDL_GetError();
+        error_ = std::string("the playback device does not open: ") + sdl_->GetError();
         return false;
     }
     rate_ = have.freq;
@@ -157,7 +166,7 @@ bool TSdlSoundOutput::Open(int bufferFrames) {
     silence_ = have.silence;
     bufferFrames_ = have.samples;
     frameBytes_ = static_cast<int>(SDL_AUDIO_BITSIZE(have.format) / 8 * have.channels);
-    SDL_PauseAudioDevice(device_, 0);
+    sdl_->PauseAudioDevice(device_, 0);
     return true;
 }
 
@@ -169,15 +178,15 @@ std::string TSdlSoundOutput::AddClip(const std::string& name, std::string_view w
     if (!overclaimed.empty()) {
         return name + ": not a playable WAVE clip: " + overclaimed;
     }
-    SDL_RWops* source = SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size()));
+    SDL_RWops* source = sdl_->RWFromConstMem(wave.data(), static_cast<int>(wave.size()));
     if (source == nullptr) {
-        return name + ": " + SDL_GetError();
+        return name + ": " + sdl_->GetError();
     }
     SDL_AudioSpec clipFormat{};
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV_RW(source, 1, &clipFormat, &samples, &length) == nullptr) {
-        return name + ": not a playable WAVE clip: " + SDL_GetError();
+    if (sdl_->LoadWAV_RW(source, 1, &clipFormat, &samples, &length) == nullptr) {
+        return name + ": not a playable WAVE clip: " + sdl_->GetError();
     }
     // 64-bit throughout: a header may claim any rate and channel count.
     const std::int64_t rate = clipFormat.freq;
@@ -186,32 +195,63 @@ std::string TSdlSoundOutput::AddClip(const std::string& name, std::string_view w
     const std::int64_t sourceFrames = sourceFrameBytes == 0 ? 0 : length / sourceFrameBytes;
     const std::string beyond = BeyondClipLimits(rate, clipFormat.channels, sourceFrames);
     if (!beyond.empty()) {
-        SDL_FreeWAV(samples);
+        sdl_->FreeWAV(samples);
         return name + ": not a playable WAVE clip: " + beyond;
     }
+    // The conversion itself waits for the clip's first play: SDL's resampler
+    // needs more time for the whole catalogue than the rest of start-up
+    // together. Whether SDL can convert the format at all is known now.
+    SDL_AudioStream* stream =
+        sdl_->NewAudioStream(clipFormat.format, clipFormat.channels, clipFormat.freq, format_,
+                             static_cast<Uint8>(channels_), rate_);
+    if (stream == nullptr) {
+        sdl_->FreeWAV(samples);
+        return name + ": cannot convert: " + sdl_->GetError();
+    }
+    sdl_->FreeAudioStream(stream);
+    TClip clip;
+    clip.Source.assign(samples, samples + length);
+    clip.SourceFormat = clipFormat.format;
+    clip.SourceChannels = clipFormat.channels;
+    clip.SourceRate = clipFormat.freq;
+    sdl_->FreeWAV(samples);
+    sdl_->LockAudioDevice(device_);
+    clips_[Upper(name)] = std::move(clip);
+    sdl_->UnlockAudioDevice(device_);
+    return {};
+}
+
+std::string TSdlSoundOutput::Convert(TClip& clip) const {
+    const std::int64_t rate = clip.SourceRate;
+    const std::int64_t sourceFrameBytes =
+        std::int64_t{SDL_AUDIO_BITSIZE(clip.SourceFormat) / 8} * clip.SourceChannels;
+    const std::int64_t sourceFrames =
+        static_cast<std::int64_t>(clip.Source.size()) / sourceFrameBytes;
     const std::int64_t clipFrames = (sourceFrames * rate_ + rate / 2) / rate; // at the device rate
     SDL_AudioStream* stream =
-        SDL_NewAudioStream(clipFormat.format, clipFormat.channels, clipFormat.freq, format_,
-                           static_cast<Uint8>(channels_), rate_);
+        sdl_->NewAudioStream(clip.SourceFormat, clip.SourceChannels, clip.SourceRate, format_,
+                             static_cast<Uint8>(channels_), rate_);
     std::string problem;
     std::vector<std::uint8_t> converted;
     // SDL 2.26's resampler keeps the last few hundred frames back even after a
     // flush: feed it a tenth of a second of silence after the clip, and cut the
     // result back to the clip's own length below.
     const std::vector<std::uint8_t> tail(static_cast<std::size_t>(rate / 10 * sourceFrameBytes),
-                                         clipFormat.format == AUDIO_U8 ? 0x80 : 0);
+                                         clip.SourceFormat == AUDIO_U8 ? 0x80 : 0);
     const auto clipBytes = static_cast<std::size_t>(clipFrames * frameBytes_);
-    if (stream == nullptr || SDL_AudioStreamPut(stream, samples, static_cast<int>(length)) != 0 ||
-        SDL_AudioStreamPut(stream, tail.data(), static_cast<int>(tail.size())) != 0 ||
-        SDL_AudioStreamFlush(stream) != 0) {
-        problem = name + ": cannot convert: " + SDL_GetError();
+    if (stream == nullptr ||
+        sdl_->AudioStreamPut(stream, clip.Source.data(), static_cast<int>(clip.Source.size())) !=
+            0 ||
+        sdl_->AudioStreamPut(stream, tail.data(), static_cast<int>(tail.size())) != 0 ||
+        sdl_->AudioStreamFlush(stream) != 0) {
+        problem = std::string("cannot convert: ") + sdl_->GetError();
     } else {
         // The stream hands its output over in pieces: read until it is empty.
-        for (int available = SDL_AudioStreamAvailable(stream); available > 0;
-             available = SDL_AudioStreamAvailable(stream)) {
+        for (int available = sdl_->AudioStreamAvailable(stream); available > 0;
+             available = sdl_->AudioStreamAvailable(stream)) {
             const std::size_t had = converted.size();
             converted.resize(had + static_cast<std::size_t>(available));
-            const int got = SDL_AudioStreamGet(stream, converted.data() + had, available);
+            const int got = sdl_->AudioStreamGet(stream, converted.data() + had, available);
             converted.resize(had + static_cast<std::size_t>(std::max(got, 0)));
             if (got <= 0) {
                 break;
@@ -220,20 +260,34 @@ std::string TSdlSoundOutput::AddClip(const std::string& name, std::string_view w
         converted.resize(std::min(converted.size(), clipBytes));
     }
     if (stream != nullptr) {
-        SDL_FreeAudioStream(stream);
+        sdl_->FreeAudioStream(stream);
     }
-    SDL_FreeWAV(samples);
     if (problem.empty()) {
-        SDL_LockAudioDevice(device_);
-        clips_[Upper(name)] = std::move(converted);
-        SDL_UnlockAudioDevice(device_);
+        clip.Converted = std::move(converted);
+        clip.IsConverted = true;
+        clip.Source = {};
     }
     return problem;
 }
 
-const std::vector<std::uint8_t>* TSdlSoundOutput::Clip(const std::string& name) const {
+const std::vector<std::uint8_t>* TSdlSoundOutput::Clip(const std::string& name) {
     const auto found = clips_.find(Upper(name));
-    return found == clips_.end() ? nullptr : &found->second;
+    if (found == clips_.end()) {
+        return nullptr;
+    }
+    TClip& clip = found->second;
+    if (!clip.IsConverted) {
+        // Only this thread changes the clips; the audio thread reads only the
+        // one playing, which is converted already.
+        const std::string problem = Convert(clip);
+        if (!problem.empty()) {
+            std::fprintf(stderr, "Lexipede: sound clip %s: %s\n", found->first.c_str(),
+                         problem.c_str());
+            clips_.erase(found);
+            return nullptr;
+        }
+    }
+    return &clip.Converted;
 }
 
 void TSdlSoundOutput::Play(const std::string& name, bool async) {
@@ -241,7 +295,7 @@ void TSdlSoundOutput::Play(const std::string& name, bool async) {
     if (device_ == 0 || clip == nullptr) {
         return;
     }
-    SDL_LockAudioDevice(device_);
+    sdl_->LockAudioDevice(device_);
     const std::uint64_t number = ++started_;
     {
         // The clip that was playing is cut: whoever waited for it may go on.
@@ -253,7 +307,7 @@ void TSdlSoundOutput::Play(const std::string& name, bool async) {
     position_ = 0;
     firstHandedAt_ = 0;
     firstHanded_ = false;
-    SDL_UnlockAudioDevice(device_);
+    sdl_->UnlockAudioDevice(device_);
     if (async) {
         return;
     }

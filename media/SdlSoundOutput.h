@@ -13,8 +13,8 @@
 
 // Sound through SDL2's audio subsystem (no SDL window): one playback device
 // opened at start-up with a short buffer, so a click is heard at once. Clips
-// are read by SDL's WAVE loader from memory and converted once to the device
-// format by an SDL audio stream; playback copies the current clip into the
+// are read by SDL's WAVE loader from memory and converted once, when first
+// played, to the device format by an SDL audio stream; playback copies the current clip into the
 // device buffer. One clip sounds at a time: a new one cuts the one playing.
 class TSdlSoundOutput final : public TSoundOutput {
 public:
@@ -42,21 +42,35 @@ public:
     bool DevicePresent() override { return device_ != 0; }
     void Play(const std::string& name, bool async) override;
 
-    // The device format chosen when opening, and a clip as converted to it.
+    // The device format chosen when opening, and a clip as converted to it;
+    // a clip is converted when it is first asked for or played.
     int DeviceRate() const { return rate_; }
     int DeviceChannels() const { return channels_; }
     int BytesPerFrame() const { return frameBytes_; }
     int BufferFrames() const { return bufferFrames_; }
-    const std::vector<std::uint8_t>* Clip(const std::string& name) const;
+    const std::vector<std::uint8_t>* Clip(const std::string& name);
 
     // Steady-clock nanoseconds at which the first samples of the most recently
     // started clip were handed to the device; 0 until they have been.
     std::int64_t FirstSamplesHandedAt() const { return firstHandedAt_.load(); }
 
 private:
+    // A clip's samples as the WAVE file holds them until its first play, then
+    // converted to the device format.
+    struct TClip {
+        std::vector<std::uint8_t> Source;
+        std::uint16_t SourceFormat = 0;
+        int SourceChannels = 0;
+        int SourceRate = 0;
+        std::vector<std::uint8_t> Converted;
+        bool IsConverted = false;
+    };
+    // Converts clip to the device format; returns what went wrong, or an empty text.
+    std::string Convert(TClip& clip) const;
     static void Fill(void* self, std::uint8_t* stream, int length);
 
     std::string error_;
+    const struct TSdlLibrary* sdl_ = nullptr; // set by Open
     std::uint32_t device_ = 0;
     bool subsystemStarted_ = false;
     int rate_ = 0;
@@ -65,7 +79,7 @@ private:
     int bufferFrames_ = 0;
     std::uint16_t format_ = 0;
     std::uint8_t silence_ = 0;
-    std::map<std::string, std::vector<std::uint8_t>> clips_; // by upper-case name
+    std::map<std::string, TClip> clips_; // by upper-case name
 
     // Shared with the audio thread, which SDL's device lock keeps apart.
     const std::vector<std::uint8_t>* playing_ = nullptr;

@@ -1,8 +1,9 @@
 // The SDL sound output with SDL's disk and dummy drivers, so no sound card is
 // needed: what reaches the device, cutting, waiting, and bad clips.
 
-#include "StoreFixture.h"
 #include "media/Sound.h"
+
+#include "StoreFixture.h"
 #include "media/SdlSoundOutput.h"
 
 #include <QFile>
@@ -202,7 +203,9 @@ TEST_F(DummyOutput, aWaitedClipBlocksForAboutItsLengthAndAnUnwaitedOneReturnsAtO
     auto start = Clock::now();
     output_.Play("LOADING", false);
     const double waited = SecondsSince(start);
-    EXPECT_GT(waited, 0.25);
+    // SDL's dummy driver sleeps whole milliseconds per buffer, 5 for 5.8, so
+    // its clock runs about 14 % fast: LOADING's 0.29 s pass in about 0.25.
+    EXPECT_GT(waited, 0.2);
     EXPECT_LT(waited, 0.9) << "LOADING lasts 0.29 s";
 
     start = Clock::now();

@@ -35,6 +35,8 @@ deb=$(ls "$tmp"/lexipede_*_amd64.deb 2>/dev/null)
 
 lintian --fail-on error "$deb" 2>&1 | grep -v 'running with root privileges'
 [ "${PIPESTATUS[0]}" = 0 ] || fail "lintian reports errors on ${deb##*/}"
+# SDL2 is loaded at run time, where the shared library scan cannot see it.
+dpkg-deb -f "$deb" Depends | grep -q 'libsdl2-2.0-0' || fail "the package does not depend on SDL2"
 
 DEBIAN_FRONTEND=noninteractive apt-get install "${apt_options[@]}" --no-install-recommends "$deb" \
     >"$tmp/apt.log" 2>&1 || fail "apt-get install failed: $(tail -n 5 "$tmp/apt.log")"
