@@ -5,8 +5,36 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QWindow>
+#include <functional>
+
+namespace {
+
+// Calls back once its window has been exposed.
+class TExposeWatch : public QObject {
+public:
+    TExposeWatch(QWindow* window, std::function<void()> exposed)
+        : window_(window), exposed_(std::move(exposed)) {
+        window_->installEventFilter(this);
+    }
+    ~TExposeWatch() override { window_->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Expose) {
+            exposed_();
+        }
+        return false;
+    }
+
+private:
+    QWindow* window_;
+    std::function<void()> exposed_;
+};
+
+} // namespace
 
 TfrmLoading::TfrmLoading(QWidget* owner)
     : QWidget(owner, Qt::Window), ui_(std::make_unique<Ui::TfrmLoading>()) {
@@ -24,15 +52,23 @@ void TfrmLoading::ShowAndPaint() {
     CentreOnScreen(this);
     show();
     raise();
-    // The window system maps the window asynchronously; give it a moment to
-    // become exposed so the paint below reaches the screen. Input is not
-    // handled meanwhile.
-    QElapsedTimer waited;
-    waited.start();
-    while (windowHandle() != nullptr && !windowHandle()->isExposed() && waited.elapsed() < 250) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
-    }
+    WaitUntilExposed();
     PaintNow();
+}
+
+void TfrmLoading::WaitUntilExposed() {
+    // The window system maps the window asynchronously; the paint below reaches
+    // the screen only once the window is exposed. Sleep until it is, or a
+    // quarter of a second has passed: spinning here would take the processor
+    // from the X server that is mapping the window. Input waits meanwhile.
+    QWindow* window = windowHandle();
+    if (window == nullptr || window->isExposed()) {
+        return;
+    }
+    QEventLoop waiting;
+    TExposeWatch watch(window, [&waiting] { waiting.quit(); });
+    QTimer::singleShot(250, &waiting, &QEventLoop::quit);
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TfrmLoading::PaintNow() {

@@ -28,5 +28,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void WaitUntilExposed();
+
     std::unique_ptr<Ui::TfrmLoading> ui_;
 };

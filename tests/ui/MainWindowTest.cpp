@@ -43,6 +43,7 @@ private slots:
     void startsInTheNoGameState();
     void soundButtonShowsWhetherADeviceExists();
     void startUpIsTracedInBrackets();
+    void theLoadingWindowIsPaintedBeforeTheStoresOpenAndAgainAfter();
     void startUpFailsCleanlyWithoutItsFiles_data();
     void startUpFailsCleanlyWithoutItsFiles();
     void storesOpenFromTheProgramFolderNotTheWorkingDirectory();
@@ -114,6 +115,39 @@ void MainWindowTest::startUpIsTracedInBrackets() {
     }
     SetTraceSink(nullptr);
     QCOMPARE(trace, (QStringList{"FormDestroy", "FormDestroy end"}));
+}
+
+void MainWindowTest::theLoadingWindowIsPaintedBeforeTheStoresOpenAndAgainAfter() {
+    // Counts paints of the loading window or its controls while it is exposed:
+    // a paint before then never reaches the screen.
+    class TShownPaints : public QObject {
+    public:
+        int Count = 0;
+
+    protected:
+        bool eventFilter(QObject* object, QEvent* event) override {
+            auto* widget = qobject_cast<QWidget*>(object);
+            auto* loading =
+                widget != nullptr ? qobject_cast<TfrmLoading*>(widget->window()) : nullptr;
+            if (event->type() == QEvent::Paint && loading != nullptr &&
+                loading->windowHandle() != nullptr && loading->windowHandle()->isExposed()) {
+                ++Count;
+            }
+            return false;
+        }
+    } paints;
+    qApp->installEventFilter(&paints);
+    TTestProgram program;
+    std::map<QString, int> paintsAt;
+    SetTraceSink([&](const std::string& text) {
+        paintsAt.emplace(QString::fromStdString(text), paints.Count);
+    });
+    { TfrmMain form(program.Services()); }
+    SetTraceSink(nullptr);
+    qApp->removeEventFilter(&paints);
+    QVERIFY2(paintsAt.at("OpenDataFiles") > 0, "on screen and painted before the stores open");
+    QVERIFY2(paintsAt.at("FormCreate end") > paintsAt.at("OpenDataFiles end"),
+             "painted again with the word count");
 }
 
 void MainWindowTest::startUpFailsCleanlyWithoutItsFiles_data() {
