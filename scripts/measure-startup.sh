@@ -21,5 +21,16 @@ for _ in $(seq 200); do [ -s "$displayfile" ] && break; sleep 0.05; done
 [ -s "$displayfile" ] || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$displayfile")" XDG_RUNTIME_DIR="$runtime"
 
+# A session bus too, as a desktop gives every program: without one, the first
+# D-Bus client of each program (the toolkit's accessibility, SDL) starts
+# dbus-launch to look for one, which is no desktop's start-up. NO_SESSION_BUS=1
+# measures that case.
+if [ -z "${NO_SESSION_BUS:-}" ]; then
+    bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    export DBUS_SESSION_BUS_ADDRESS=$(echo "$bus" | head -n1)
+    buspid=$(echo "$bus" | sed -n 2p)
+    trap 'kill $xvfb $buspid 2>/dev/null; rm -rf "$displayfile" "$runtime"' EXIT
+fi
+
 "$build/tools/startup/startup_timer" --runs "$runs" --limit 10 \
     "$build/tools/startup/bare_window" "${others[@]}" "$build/lexipede"
