@@ -4,6 +4,7 @@
 #include "TfrmMain.h"
 #include "media/PendingSoundOutput.h"
 #include "platform/Clock.h"
+#include "platform/FontWarmUp.h"
 #include "platform/Pictures.h"
 #include "platform/widgets/Modal.h"
 
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
     // Under a file size limit, a write past it must fail with an error the
     // high-score save can answer, not end the game.
     std::signal(SIGXFSZ, SIG_IGN);
+
+    TFontWarmUp fonts; // read while the toolkit starts
 
     // Finding and opening the sound device takes the audio libraries a few
     // milliseconds, now and then a tenth of a second; it goes on while the
@@ -44,6 +47,7 @@ int main(int argc, char** argv) {
 
     int result = 1;
     {
+        fonts.Wait();
         TfrmMain main(services);
         if (!main.StartupFailed()) {
             main.show();

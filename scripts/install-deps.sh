@@ -7,7 +7,7 @@ packages=(
   # toolchain
   build-essential cmake ninja-build pkg-config
   # libraries
-  qt6-base-dev libjpeg62-turbo-dev libsdl2-dev libxrandr-dev
+  qt6-base-dev libjpeg62-turbo-dev libsdl2-dev libxrandr-dev libfontconfig-dev
   # the painter's scalable desktop icon (build tool only, the game does not link it)
   qt6-svg-dev
   # tests and benchmarks
