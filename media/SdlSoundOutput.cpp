@@ -225,6 +225,11 @@ std::string TSdlSoundOutput::Convert(TClip& clip) const {
     const std::int64_t rate = clip.SourceRate;
     const std::int64_t sourceFrameBytes =
         std::int64_t{SDL_AUDIO_BITSIZE(clip.SourceFormat) / 8} * clip.SourceChannels;
+    if (clip.Source.empty() || sourceFrameBytes == 0) {
+        // Nothing to hear; SDL refuses to be handed no samples at all.
+        clip.IsConverted = true;
+        return {};
+    }
     const std::int64_t sourceFrames =
         static_cast<std::int64_t>(clip.Source.size()) / sourceFrameBytes;
     const std::int64_t clipFrames = (sourceFrames * rate_ + rate / 2) / rate; // at the device rate
