@@ -39,6 +39,7 @@ TLoaded Load() {
     Find(library, "SDL_OpenAudioDevice", f.OpenAudioDevice, p);
     Find(library, "SDL_PauseAudioDevice", f.PauseAudioDevice, p);
     Find(library, "SDL_CloseAudioDevice", f.CloseAudioDevice, p);
+    Find(library, "SDL_GetAudioDeviceStatus", f.GetAudioDeviceStatus, p);
     Find(library, "SDL_LockAudioDevice", f.LockAudioDevice, p);
     Find(library, "SDL_UnlockAudioDevice", f.UnlockAudioDevice, p);
     Find(library, "SDL_RWFromConstMem", f.RWFromConstMem, p);

@@ -17,6 +17,7 @@ struct TSdlLibrary {
     decltype(&::SDL_OpenAudioDevice) OpenAudioDevice;
     decltype(&::SDL_PauseAudioDevice) PauseAudioDevice;
     decltype(&::SDL_CloseAudioDevice) CloseAudioDevice;
+    decltype(&::SDL_GetAudioDeviceStatus) GetAudioDeviceStatus;
     decltype(&::SDL_LockAudioDevice) LockAudioDevice;
     decltype(&::SDL_UnlockAudioDevice) UnlockAudioDevice;
     decltype(&::SDL_RWFromConstMem) RWFromConstMem;

@@ -2,22 +2,12 @@
 
 #include "SdlLibrary.h"
 
-#include <algorithm>
-#include <cctype>
-#include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <dlfcn.h>
-#include <limits>
-#include <mutex>
+#include <pthread.h>
+#include <utility>
 
 namespace {
-
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 std::int64_t SteadyNow() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -47,71 +37,33 @@ void QuietenAlsa() {
     });
 }
 
-// A clip is refused beyond these, before anything is reserved for it: the
-// catalogue's clips are mono or stereo, 8000 to 48000 Hz and a few seconds long.
-constexpr std::int64_t MinClipRate = 1000;
-constexpr std::int64_t MaxClipRate = 384000;
-constexpr std::int64_t MaxClipChannels = 8;
-constexpr std::int64_t MaxClipSeconds = 60;
-
-std::uint32_t Le32(std::string_view bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (std::size_t k = 4; k-- > 0;) {
-        value = value << 8 | static_cast<std::uint8_t>(bytes[at + k]);
-    }
-    return value;
-}
-
-// SDL's loader reserves what a chunk's header claims before it reads the chunk:
-// four bytes of header could have gigabytes reserved. Every chunk must lie
-// within the bytes there are. Returns what is wrong, or an empty text.
-std::string OverclaimedChunk(std::string_view wave) {
-    if (wave.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
-        return "larger than 2 GB";
-    }
-    // The chunks follow "RIFF", size, "WAVE"; SDL also takes a bare "WAVE".
-    const std::size_t firstChunk = wave.substr(0, 4) == "RIFF"   ? 12
-                                   : wave.substr(0, 4) == "WAVE" ? 4
-                                                                 : wave.size();
-    constexpr std::size_t ChunkHeader = 8; // name, size
-    for (std::size_t at = firstChunk; at + ChunkHeader <= wave.size();) {
-        const std::uint64_t length = Le32(wave, at + 4);
-        const std::size_t left = wave.size() - at - ChunkHeader;
-        if (length > left) {
-            return "chunk \"" + std::string(wave.substr(at, 4)) + "\" claims " +
-                   std::to_string(length) + " bytes, " + std::to_string(left) + " are there";
-        }
-        at += ChunkHeader + static_cast<std::size_t>(length) + (length & 1); // padded to even
-    }
-    return {};
-}
-
-// What makes a clip too much to load, or an empty text.
-std::string BeyondClipLimits(std::int64_t rate, std::int64_t channels, std::int64_t frames) {
-    if (rate < MinClipRate || rate > MaxClipRate) {
-        return "a rate of " + std::to_string(rate) + " Hz, outside " + std::to_string(MinClipRate) +
-               " to " + std::to_string(MaxClipRate);
-    }
-    if (channels < 1 || channels > MaxClipChannels) {
-        return std::to_string(channels) + " channels, more than " + std::to_string(MaxClipChannels);
-    }
-    if (frames > MaxClipSeconds * rate) {
-        return "longer than " + std::to_string(MaxClipSeconds) + " seconds";
-    }
-    return {};
-}
+// How long a waited clip may take to start when the device has to be opened
+// first: a sound server opens a stream in milliseconds, a machine whose
+// drivers all fail gives up within a few tenths of a second.
+constexpr double OpeningAllowanceSeconds = 2.0;
 
 } // namespace
+
+TSdlSoundOutput::TSdlSoundOutput(std::chrono::milliseconds quietSpell) : quietSpell_(quietSpell) {}
 
 TSdlSoundOutput::~TSdlSoundOutput() {
     Close();
 }
 
 void TSdlSoundOutput::Close() {
-    if (device_ != 0) {
-        sdl_->CloseAudioDevice(device_);
-        device_ = 0;
+    if (keeper_.joinable()) {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        keeperWake_.notify_one();
+        keeper_.join();
     }
+    if (const std::uint32_t device = std::exchange(device_, 0); device != 0) {
+        sdl_->CloseAudioDevice(device);
+    }
+    playing_ = nullptr;
+    Release(requested_);
     if (subsystemStarted_) {
         // The game uses SDL for nothing else: shut all of it down, so what the
         // audio start set up (its event layer included) is released too.
@@ -128,6 +80,7 @@ bool TSdlSoundOutput::Open(int bufferFrames) {
         error_ = std::string("audio does not start: ") + notLoaded;
         return false;
     }
+    clips_ = std::make_unique<TSdlClips>(*sdl_, format_);
     QuietenAlsa();
     // Starting audio starts SDL's event layer too, which would catch SIGINT and
     // SIGTERM for an SDL event loop the game does not have: the game could no
@@ -142,187 +95,182 @@ bool TSdlSoundOutput::Open(int bufferFrames) {
         error_ = "no playback device";
         return false;
     }
-    SDL_AudioSpec want{};
-    want.freq = 44100;
-    want.format = AUDIO_S16SYS;
-    want.channels = 1;
-    want.samples = static_cast<Uint16>(bufferFrames);
-    want.callback = &TSdlSoundOutput::Fill;
-    want.userdata = this;
-    SDL_AudioSpec have{};
-    // The rate, format and channels may be the device's own; the clips are
-    // converted to them. The buffer stays short.
-    device_ =
-        sdl_->OpenAudioDevice(nullptr, 0, &want, &have,
-                              SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE |
-                                  SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
-    if (device_ == 0) {
+    bufferFrames_ = bufferFrames;
+    const std::uint32_t device = OpenDevice();
+    if (device == 0) {
         error_ = std::string("the playback device does not open: ") + sdl_->GetError();
         return false;
     }
-    rate_ = have.freq;
-    channels_ = have.channels;
-    format_ = have.format;
-    silence_ = have.silence;
-    bufferFrames_ = have.samples;
-    frameBytes_ = static_cast<int>(SDL_AUDIO_BITSIZE(have.format) / 8 * have.channels);
-    sdl_->PauseAudioDevice(device_, 0);
+    present_ = true;
+    {
+        const std::lock_guard lock(mutex_);
+        device_ = device;
+        quietFrom_ = TSteady::now();
+    }
+    keeper_ = std::thread([this] { Keep(); });
     return true;
 }
 
-std::string TSdlSoundOutput::AddClip(const std::string& name, std::string_view wave) {
-    if (device_ == 0) {
-        return name + ": no device to convert for";
+std::uint32_t TSdlSoundOutput::OpenDevice() {
+    SDL_AudioSpec want{};
+    want.freq = format_.Rate;
+    want.format = format_.Format;
+    want.channels = static_cast<Uint8>(format_.Channels);
+    // A short buffer, so a click is heard at once.
+    want.samples = static_cast<Uint16>(bufferFrames_);
+    want.callback = &TSdlSoundOutput::Fill;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+    const std::uint32_t device = sdl_->OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (device != 0) {
+        sdl_->PauseAudioDevice(device, 0);
     }
-    const std::string overclaimed = OverclaimedChunk(wave);
-    if (!overclaimed.empty()) {
-        return name + ": not a playable WAVE clip: " + overclaimed;
-    }
-    SDL_RWops* source = sdl_->RWFromConstMem(wave.data(), static_cast<int>(wave.size()));
-    if (source == nullptr) {
-        return name + ": " + sdl_->GetError();
-    }
-    SDL_AudioSpec clipFormat{};
-    Uint8* samples = nullptr;
-    Uint32 length = 0;
-    if (sdl_->LoadWAV_RW(source, 1, &clipFormat, &samples, &length) == nullptr) {
-        return name + ": not a playable WAVE clip: " + sdl_->GetError();
-    }
-    // 64-bit throughout: a header may claim any rate and channel count.
-    const std::int64_t rate = clipFormat.freq;
-    const std::int64_t sourceFrameBytes =
-        std::int64_t{SDL_AUDIO_BITSIZE(clipFormat.format) / 8} * clipFormat.channels;
-    const std::int64_t sourceFrames = sourceFrameBytes == 0 ? 0 : length / sourceFrameBytes;
-    const std::string beyond = BeyondClipLimits(rate, clipFormat.channels, sourceFrames);
-    if (!beyond.empty()) {
-        sdl_->FreeWAV(samples);
-        return name + ": not a playable WAVE clip: " + beyond;
-    }
-    // The conversion itself waits for the clip's first play: SDL's resampler
-    // needs more time for the whole catalogue than the rest of start-up
-    // together. Whether SDL can convert the format at all is known now.
-    SDL_AudioStream* stream =
-        sdl_->NewAudioStream(clipFormat.format, clipFormat.channels, clipFormat.freq, format_,
-                             static_cast<Uint8>(channels_), rate_);
-    if (stream == nullptr) {
-        sdl_->FreeWAV(samples);
-        return name + ": cannot convert: " + sdl_->GetError();
-    }
-    sdl_->FreeAudioStream(stream);
-    TClip clip;
-    clip.Source.assign(samples, samples + length);
-    clip.SourceFormat = clipFormat.format;
-    clip.SourceChannels = clipFormat.channels;
-    clip.SourceRate = clipFormat.freq;
-    sdl_->FreeWAV(samples);
-    sdl_->LockAudioDevice(device_);
-    clips_[Upper(name)] = std::move(clip);
-    sdl_->UnlockAudioDevice(device_);
-    return {};
+    return device;
 }
 
-std::string TSdlSoundOutput::Convert(TClip& clip) const {
-    const std::int64_t rate = clip.SourceRate;
-    const std::int64_t sourceFrameBytes =
-        std::int64_t{SDL_AUDIO_BITSIZE(clip.SourceFormat) / 8} * clip.SourceChannels;
-    if (clip.Source.empty() || sourceFrameBytes == 0) {
-        // Nothing to hear; SDL refuses to be handed no samples at all.
-        clip.IsConverted = true;
-        return {};
-    }
-    const std::int64_t sourceFrames =
-        static_cast<std::int64_t>(clip.Source.size()) / sourceFrameBytes;
-    const std::int64_t clipFrames = (sourceFrames * rate_ + rate / 2) / rate; // at the device rate
-    SDL_AudioStream* stream =
-        sdl_->NewAudioStream(clip.SourceFormat, clip.SourceChannels, clip.SourceRate, format_,
-                             static_cast<Uint8>(channels_), rate_);
-    std::string problem;
-    std::vector<std::uint8_t> converted;
-    // SDL 2.26's resampler keeps the last few hundred frames back even after a
-    // flush: feed it a tenth of a second of silence after the clip, and cut the
-    // result back to the clip's own length below.
-    const std::vector<std::uint8_t> tail(static_cast<std::size_t>(rate / 10 * sourceFrameBytes),
-                                         clip.SourceFormat == AUDIO_U8 ? 0x80 : 0);
-    const auto clipBytes = static_cast<std::size_t>(clipFrames * frameBytes_);
-    if (stream == nullptr ||
-        sdl_->AudioStreamPut(stream, clip.Source.data(), static_cast<int>(clip.Source.size())) !=
-            0 ||
-        sdl_->AudioStreamPut(stream, tail.data(), static_cast<int>(tail.size())) != 0 ||
-        sdl_->AudioStreamFlush(stream) != 0) {
-        problem = std::string("cannot convert: ") + sdl_->GetError();
-    } else {
-        // The stream hands its output over in pieces: read until it is empty.
-        for (int available = sdl_->AudioStreamAvailable(stream); available > 0;
-             available = sdl_->AudioStreamAvailable(stream)) {
-            const std::size_t had = converted.size();
-            converted.resize(had + static_cast<std::size_t>(available));
-            const int got = sdl_->AudioStreamGet(stream, converted.data() + had, available);
-            converted.resize(had + static_cast<std::size_t>(std::max(got, 0)));
-            if (got <= 0) {
-                break;
-            }
+std::uint32_t TSdlSoundOutput::OpenDeviceAgain() {
+    if (subsystemStarted_) {
+        if (const std::uint32_t device = OpenDevice(); device != 0) {
+            return device;
         }
-        converted.resize(std::min(converted.size(), clipBytes));
+        sdl_->QuitSubSystem(SDL_INIT_AUDIO);
+        subsystemStarted_ = false;
     }
-    if (stream != nullptr) {
-        sdl_->FreeAudioStream(stream);
+    // Audio started anew, as at start-up: a back end that lost its server
+    // connects again, and SDL may pick another driver. It is stopped again when
+    // no device opens, so that none of SDL's drivers polls for devices while
+    // the sound server is away.
+    if (sdl_->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return 0;
     }
-    if (problem.empty()) {
-        clip.Converted = std::move(converted);
-        clip.IsConverted = true;
-        clip.Source = {};
+    subsystemStarted_ = true;
+    if (const std::uint32_t device = OpenDevice(); device != 0) {
+        return device;
     }
+    sdl_->QuitSubSystem(SDL_INIT_AUDIO);
+    subsystemStarted_ = false;
+    return 0;
+}
+
+std::string TSdlSoundOutput::AddClip(const std::string& name, std::string_view wave) {
+    if (clips_ == nullptr) {
+        return name + ": SDL audio is not loaded";
+    }
+    // The clip playing may be the one replaced: it is cut first.
+    const std::lock_guard lock(mutex_);
+    if (device_ != 0) {
+        sdl_->LockAudioDevice(device_);
+    }
+    playing_ = nullptr;
+    std::string problem = clips_->Add(name, wave);
+    if (device_ != 0) {
+        sdl_->UnlockAudioDevice(device_);
+    }
+    Release(requested_);
     return problem;
 }
 
 const std::vector<std::uint8_t>* TSdlSoundOutput::Clip(const std::string& name) {
-    const auto found = clips_.find(Upper(name));
-    if (found == clips_.end()) {
-        return nullptr;
-    }
-    TClip& clip = found->second;
-    if (!clip.IsConverted) {
-        // Only this thread changes the clips; the audio thread reads only the
-        // one playing, which is converted already.
-        const std::string problem = Convert(clip);
-        if (!problem.empty()) {
-            std::fprintf(stderr, "Lexipede: sound clip %s: %s\n", found->first.c_str(),
-                         problem.c_str());
-            clips_.erase(found);
-            return nullptr;
-        }
-    }
-    return &clip.Converted;
+    return clips_ == nullptr ? nullptr : clips_->Converted(name);
+}
+
+bool TSdlSoundOutput::StreamOpen() const {
+    const std::lock_guard lock(mutex_);
+    return device_ != 0;
+}
+
+bool TSdlSoundOutput::DeviceAlive() const {
+    // SDL stops a device whose server or hardware went away.
+    return device_ != 0 && sdl_->GetAudioDeviceStatus(device_) == SDL_AUDIO_PLAYING;
 }
 
 void TSdlSoundOutput::Play(const std::string& name, bool async) {
-    const std::vector<std::uint8_t>* clip = Clip(name);
-    if (device_ == 0 || clip == nullptr) {
+    const std::vector<std::uint8_t>* clip = present_ ? Clip(name) : nullptr;
+    if (clip == nullptr) {
         return;
     }
-    sdl_->LockAudioDevice(device_);
-    const std::uint64_t number = ++started_;
+    std::uint64_t number = 0;
+    bool opening = false;
     {
-        // The clip that was playing is cut: whoever waited for it may go on.
-        const std::lock_guard lock(endedMutex_);
-        ended_ = number - 1;
+        const std::lock_guard lock(mutex_);
+        number = ++requested_;
+        Release(number - 1); // the clip before is cut, or never starts
+        if (DeviceAlive()) {
+            Start(*clip, number);
+        } else {
+            pending_ = clip;
+            pendingNumber_ = number;
+            opening = true;
+        }
     }
-    endedSignal_.notify_all();
-    playing_ = clip;
-    position_ = 0;
-    firstHandedAt_ = 0;
-    firstHanded_ = false;
-    sdl_->UnlockAudioDevice(device_);
+    keeperWake_.notify_one(); // to open the device, or to time the quiet spell anew
     if (async) {
         return;
     }
     // A clip is handed over at the device's own pace; allow it its length and
     // a second more, so a stalled device cannot hang the game.
-    const double seconds =
-        static_cast<double>(clip->size()) / (static_cast<double>(frameBytes_) * rate_);
+    const std::chrono::duration<double> allowance(format_.Seconds(clip->size()) + 1.0 +
+                                                  (opening ? OpeningAllowanceSeconds : 0.0));
     std::unique_lock lock(endedMutex_);
-    endedSignal_.wait_for(lock, std::chrono::duration<double>(seconds + 1.0),
-                          [this, number] { return ended_ >= number; });
+    endedSignal_.wait_for(lock, allowance, [this, number] { return ended_ >= number; });
+}
+
+void TSdlSoundOutput::Start(const std::vector<std::uint8_t>& clip, std::uint64_t number) {
+    sdl_->LockAudioDevice(device_);
+    playing_ = &clip;
+    playingNumber_ = number;
+    position_ = 0;
+    firstHandedAt_ = 0;
+    firstHanded_ = false;
+    sdl_->UnlockAudioDevice(device_);
+    quietFrom_ = TSteady::now() + std::chrono::duration_cast<TSteady::duration>(
+                                      std::chrono::duration<double>(format_.Seconds(clip.size())));
+}
+
+void TSdlSoundOutput::Release(std::uint64_t number) {
+    {
+        const std::lock_guard lock(endedMutex_);
+        ended_ = std::max(ended_, number);
+    }
+    endedSignal_.notify_all();
+}
+
+void TSdlSoundOutput::Keep() {
+    pthread_setname_np(pthread_self(), "lexi-sound");
+    std::unique_lock lock(mutex_);
+    while (!stopping_) {
+        if (pending_ != nullptr && DeviceAlive()) {
+            Start(*pending_, pendingNumber_);
+            pending_ = nullptr;
+        } else if (pending_ != nullptr) {
+            // Closed after a quiet spell, or lost with its server: open it
+            // again, while further clips may be asked for.
+            const std::uint32_t lost = std::exchange(device_, 0);
+            lock.unlock();
+            if (lost != 0) {
+                sdl_->CloseAudioDevice(lost);
+            }
+            const std::uint32_t opened = OpenDeviceAgain();
+            lock.lock();
+            device_ = opened;
+            if (opened == 0 && pending_ != nullptr) {
+                // Dropped, as with sound off; the next clip tries again.
+                Release(pendingNumber_);
+                pending_ = nullptr;
+            }
+        } else if (device_ != 0 && TSteady::now() >= quietFrom_ + quietSpell_) {
+            // Closed, not paused: a paused device still feeds a sound server
+            // silence, and keeps its audio thread and the sink awake.
+            const std::uint32_t quiet = std::exchange(device_, 0);
+            lock.unlock();
+            sdl_->CloseAudioDevice(quiet);
+            lock.lock();
+        } else if (device_ != 0) {
+            keeperWake_.wait_until(lock, quietFrom_ + quietSpell_);
+        } else {
+            keeperWake_.wait(lock);
+        }
+    }
 }
 
 void TSdlSoundOutput::Fill(void* self, std::uint8_t* stream, int length) {
@@ -341,12 +289,9 @@ void TSdlSoundOutput::Fill(void* self, std::uint8_t* stream, int length) {
         }
         if (output.position_ >= clip.size()) {
             output.playing_ = nullptr;
-            {
-                const std::lock_guard lock(output.endedMutex_);
-                output.ended_ = output.started_;
-            }
-            output.endedSignal_.notify_all();
+            output.Release(output.playingNumber_);
         }
     }
-    std::memset(stream + written, output.silence_, wanted - written);
+    // The output format is signed: its silence is zero.
+    std::memset(stream + written, 0, wanted - written);
 }

@@ -1,5 +1,6 @@
 // The SDL sound output with SDL's disk and dummy drivers, so no sound card is
-// needed: what reaches the device, cutting, waiting, and bad clips.
+// needed: what reaches the device, cutting, waiting, the quiet spell, and bad
+// clips. The way through a real sound server is tested in tests/sound.
 
 #include "media/Sound.h"
 
@@ -228,6 +229,24 @@ TEST_F(DummyOutput, soundOffOrNoDeviceCostsNoTime) {
     PlayWave("CLICK", false);
     EXPECT_NE(output_.FirstSamplesHandedAt(), 0);
     SetSoundOutput(nullptr);
+}
+
+TEST(QuietSpell, theDeviceClosesWhenQuietAndAWaitedClipOpensItAgainAndIsWaitedFor) {
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    TSdlSoundOutput output(std::chrono::milliseconds(100));
+    ASSERT_TRUE(output.Open()) << output.Error();
+    ASSERT_EQ(LoadCompiledClips(output), std::vector<std::string>());
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    while (output.StreamOpen() && Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_FALSE(output.StreamOpen()) << "still open 5 s after the device test";
+
+    const auto start = Clock::now();
+    output.Play("LOADING", false);
+    EXPECT_GT(SecondsSince(start), 0.2) << "LOADING lasts 0.29 s";
+    EXPECT_TRUE(output.StreamOpen());
+    EXPECT_NE(output.FirstSamplesHandedAt(), 0);
 }
 
 TEST_F(DummyOutput, malformedClipsAreRefusedWithTheirName) {
