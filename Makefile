@@ -15,6 +15,7 @@ bench: build
 	$(BUILD_DIR)/tests/bench/lexipede_bench
 	QT_SCALE_FACTOR=1 $(BUILD_DIR)/tests/bench/pick_bench
 	QT_SCALE_FACTOR=2 $(BUILD_DIR)/tests/bench/pick_bench
+	scripts/sound-server-bench.sh $(BUILD_DIR)
 
 # The Debian package, lexipede_<version>_amd64.deb in the build folder.
 package: build

@@ -20,6 +20,9 @@ packages=(
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   # the word lists the dictionary and the bonus words are built from
   scowl
+  # the sound server test: the real servers a desktop runs, a recorder, and
+  # the tools that read what was heard and what was shown
+  pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber sox imagemagick
   # the accessibility test: AT-SPI on a private D-Bus session
   at-spi2-core python3-pyatspi dbus dbus-x11
   # packaging checks
