@@ -10,7 +10,35 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <csignal>
+#include <functional>
+
+namespace {
+
+// Calls action once, in the turn of the event loop after widget's first paint.
+void AfterFirstPaint(QWidget& widget, std::function<void()> action) {
+    class TFirstPaint : public QObject {
+    public:
+        TFirstPaint(QObject* watched, std::function<void()> action)
+            : QObject(watched), action_(std::move(action)) {}
+
+    protected:
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) {
+                QTimer::singleShot(0, action_);
+                deleteLater();
+            }
+            return false;
+        }
+
+    private:
+        std::function<void()> action_;
+    };
+    widget.installEventFilter(new TFirstPaint(&widget, std::move(action)));
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     // Under a file size limit, a write past it must fail with an error the
@@ -51,6 +79,11 @@ int main(int argc, char** argv) {
         TfrmMain main(services);
         if (!main.StartupFailed()) {
             main.show();
+            // Every size of the theme's icon, so a task switcher shows a sharp
+            // one. Decoding them takes about 2 ms, which the first paint of
+            // the window does not wait for.
+            AfterFirstPaint(
+                main, [] { QApplication::setWindowIcon(LoadPngIcon(QStringLiteral(":/icons"))); });
             result = QApplication::exec();
         }
     }

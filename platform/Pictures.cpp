@@ -2,6 +2,7 @@
 
 #include "Jpeg.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QHash>
 #include <QImageReader>
@@ -106,6 +107,19 @@ QImage LoadPng(const QString& resourceName) {
     QImageReader reader(resourceName, "png");
     reader.setAutoDetectImageFormat(false);
     return reader.read();
+}
+
+QIcon LoadPngIcon(const QString& resourceFolder) {
+    QIcon icon;
+    QDirIterator files(resourceFolder, {QStringLiteral("*.png")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QImage image = LoadPng(files.next());
+        if (!image.isNull()) {
+            icon.addPixmap(QPixmap::fromImage(image));
+        }
+    }
+    return icon;
 }
 
 QString PictureResourceName(const QPixmap& picture) {

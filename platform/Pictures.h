@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
@@ -24,6 +25,10 @@ QString PictureResourceName(const QPixmap& picture);
 // left to guess, the toolkit asks every image plugin whether it can read the
 // data, which loads them all (2 ms at start-up). Null when it cannot be read.
 QImage LoadPng(const QString& resourceName);
+
+// Every PNG under a resource folder, in every subfolder, decoded as LoadPng
+// does and offered as one icon in all their sizes.
+QIcon LoadPngIcon(const QString& resourceFolder);
 
 // Whether every picture asked for so far decoded; the message of the first failure.
 bool PicturesAllDecoded(QString* firstFailure = nullptr);

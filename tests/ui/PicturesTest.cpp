@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QtTest>
+#include <algorithm>
 
 class PicturesTest : public QObject {
     Q_OBJECT
@@ -16,6 +17,7 @@ private slots:
     void everyPictureDecodesAtItsCatalogueSizeAndTwiceIt();
     void theBlankDieIsGreyscale();
     void theIconIs32By32();
+    void theWindowIconComesInEverySizeOfTheTheme();
     void theDecoderRefusesWhatIsNotAWholePicture_data();
     void theDecoderRefusesWhatIsNotAWholePicture();
     void theDecoderRefusesPicturesBeyondItsLimits_data();
@@ -68,6 +70,15 @@ void PicturesTest::theBlankDieIsGreyscale() {
 
 void PicturesTest::theIconIs32By32() {
     QCOMPARE(QImage(":/pictures/icon.png").size(), QSize(32, 32));
+}
+
+void PicturesTest::theWindowIconComesInEverySizeOfTheTheme() {
+    QList<QSize> sizes = LoadPngIcon(QStringLiteral(":/icons")).availableSizes();
+    std::sort(sizes.begin(), sizes.end(),
+              [](const QSize& a, const QSize& b) { return a.width() < b.width(); });
+    const QList<QSize> theme = {{16, 16}, {22, 22}, {24, 24},   {32, 32},
+                                {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+    QCOMPARE(sizes, theme);
 }
 
 void PicturesTest::theDecoderRefusesWhatIsNotAWholePicture_data() {
