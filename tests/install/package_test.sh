@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package, has lintian check it (no errors), installs it with
-# apt-get, starts /usr/games/lexipede on an X server of its own until the main
-# window shows, quits, and removes the package again, whatever happened.
+# Builds the Debian package, has lintian check it (no errors, no missing
+# hardening), checks its relations and that it names no made-up address,
+# installs it with apt-get, starts /usr/games/lexipede on an X server of its own
+# with the display given only as an argument (the command passes its arguments
+# on), quits, and removes the package again, whatever happened.
 # Needs root and apt; skipped (77) elsewhere.
 set -uo pipefail
 build=$1
@@ -28,15 +30,27 @@ lockdir=/run/lock
 exec 9>"$lockdir/lexipede-package-test.lock"
 flock -w 900 9 || fail "another package test held the lock for 15 minutes"
 
-cpack --config "$build/CPackConfig.cmake" -B "$tmp" >"$tmp/cpack.log" 2>&1 ||
+# The package names whoever makes it as its maintainer; this one is made by the
+# test, under an address of the reserved .invalid domain.
+DEBFULLNAME="Lexipede package test" DEBEMAIL=package-test@package-test.invalid \
+    cpack --config "$build/CPackConfig.cmake" -B "$tmp" >"$tmp/cpack.log" 2>&1 ||
     fail "cpack failed: $(tail -n 5 "$tmp/cpack.log")"
 deb=$(ls "$tmp"/lexipede_*_amd64.deb 2>/dev/null)
 [ -f "$deb" ] || fail "cpack made no lexipede_*_amd64.deb"
 
-lintian --fail-on error "$deb" 2>&1 | grep -v 'running with root privileges'
-[ "${PIPESTATUS[0]}" = 0 ] || fail "lintian reports errors on ${deb##*/}"
-# SDL2 is loaded at run time, where the shared library scan cannot see it.
-dpkg-deb -f "$deb" Depends | grep -q 'libsdl2-2.0-0' || fail "the package does not depend on SDL2"
+lintian -I --fail-on error "$deb" 2>&1 | grep -v 'running with root privileges' >"$tmp/lintian.log"
+[ "${PIPESTATUS[0]}" = 0 ] || fail "lintian reports errors on ${deb##*/}: $(cat "$tmp/lintian.log")"
+! grep hardening "$tmp/lintian.log" || fail "lintian finds the program built without hardening"
+# SDL2 is loaded at run time, where the shared library scan cannot see it; the
+# fonts are the faces the designs name; Wayland's plugin lets it run natively.
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in libsdl2-2.0-0 fonts-liberation fonts-comic-neue; do
+    [[ ", $depends," == *", $package"[\ ,]* ]] || fail "the package does not depend on $package"
+done
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "the package does not recommend qt6-wayland"
+mkdir "$tmp/contents"
+dpkg-deb -R "$deb" "$tmp/contents"
+! grep -r -a -l 'example\.' "$tmp/contents" || fail "the package names a made-up example. address"
 
 DEBIAN_FRONTEND=noninteractive apt-get install "${apt_options[@]}" --no-install-recommends "$deb" \
     >"$tmp/apt.log" 2>&1 || fail "apt-get install failed: $(tail -n 5 "$tmp/apt.log")"
@@ -46,11 +60,13 @@ mkdir -p "$tmp/home"
 export HOME=$tmp/home
 unset XDG_DATA_HOME
 start_x_server
-/usr/games/lexipede &
+display=$DISPLAY
+env -u DISPLAY /usr/games/lexipede -display "$display" &
 game_pid=$!
 wait_for_main_window "$game_pid"
 click_quit_and_expect_zero "$game_pid"
 
 remove_package
 [ -e /usr/games/lexipede ] && fail "removing the package left /usr/games/lexipede"
-echo "package test: ${deb##*/} lintian-clean, installed, started, quit, removed"
+echo "package test: ${deb##*/} lintian-clean and hardened, depends on the fonts, recommends"
+echo "  qt6-wayland, names no example. address; installed, started with -display, quit, removed"

@@ -2,7 +2,8 @@
 # Installs into a staging folder (DESTDIR), checks the files, validates the menu
 # entry and the software centre metadata, then runs the staged lexipede command
 # with a home of its own: opening the high-score window must create SCORES.DAT
-# in $XDG_DATA_HOME/lexipede and nowhere else.
+# in $XDG_DATA_HOME/lexipede and nowhere else; where that folder cannot be made,
+# the game starts in the folder it was started from.
 set -uo pipefail
 build=$1
 source "$(dirname "$0")/../smoke/x-session.sh"
@@ -77,3 +78,15 @@ click_quit_and_expect_zero "$game_pid"
 found=$(find "$tmp" -name SCORES.DAT)
 [ "$found" = "$scores" ] || fail "SCORES.DAT is not only in the player's folder: $found"
 echo "staged install: $(echo "$installed" | wc -l) files, valid, SCORES.DAT only in $scores"
+
+# A data folder that cannot be made: the command says so and starts the game
+# where it was started.
+XDG_DATA_HOME=/proc/lexipede-data "$stage/usr/games/lexipede" 2>"$tmp/launcher.err" &
+game_pid=$!
+wait_for_main_window "$game_pid"
+grep -q "cannot use /proc/lexipede-data/lexipede" "$tmp/launcher.err" ||
+    fail "the command did not say it cannot make the data folder: $(cat "$tmp/launcher.err")"
+[ "$(readlink "/proc/$game_pid/cwd")" = "$(pwd -P)" ] ||
+    fail "without its data folder the game does not run where it was started"
+click_quit_and_expect_zero "$game_pid"
+echo "staged install: without a data folder the command says so and starts the game in $(pwd -P)"
