@@ -23,6 +23,9 @@ packages=(
   # the sound server test: the real servers a desktop runs, a recorder, and
   # the tools that read what was heard and what was shown
   pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber sox imagemagick
+  # the game as a native Wayland client: a headless compositor, its screenshots
+  # and a virtual keyboard
+  qt6-wayland sway grim wtype
   # the accessibility test: AT-SPI on a private D-Bus session
   at-spi2-core python3-pyatspi dbus dbus-x11
   # packaging checks

@@ -29,7 +29,8 @@ def pump_events():
         pass
 
 
-def wait_for(what, probe, seconds=DEADLINE):
+def wait_for(what, probe, seconds=DEADLINE, report=None):
+    """probe's first true answer within seconds; report says what was seen instead."""
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         pump_events()
@@ -37,7 +38,7 @@ def wait_for(what, probe, seconds=DEADLINE):
         if found:
             return found
         time.sleep(0.1)
-    fail(what + " did not come within %d s" % seconds)
+    fail(what + " did not come within %d s" % seconds + (": " + report() if report else ""))
 
 
 class Processes:
@@ -71,7 +72,7 @@ class Processes:
                 pass
 
 
-def start_session(processes, folder):
+def start_bus(processes):
     bus = processes.start(
         ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
         stdout=subprocess.PIPE, text=True)
@@ -79,6 +80,24 @@ def start_session(processes, folder):
     if not address:
         fail("the D-Bus session did not start")
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
+
+
+def start_accessibility_bus(processes):
+    os.environ.pop("AT_SPI_BUS_ADDRESS", None)
+    processes.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately", "--a11y=1"])
+
+    # Asked without activating it: the launcher started here is the one to own it.
+    def launched():
+        reply = subprocess.run(
+            ["dbus-send", "--session", "--print-reply=literal", "--dest=org.freedesktop.DBus",
+             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
+            capture_output=True, text=True, timeout=5)
+        return "true" in reply.stdout
+    wait_for("the accessibility bus launcher", launched)
+
+
+def start_session(processes, folder):
+    start_bus(processes)
 
     # -noreset: the bus launcher connects and leaves again; without it the server
     # resets when its last client leaves and refuses the game's connection meanwhile.
@@ -92,18 +111,40 @@ def start_session(processes, folder):
         fail("Xvfb did not start")
     os.environ["DISPLAY"] = ":" + number
     os.environ["XDG_RUNTIME_DIR"] = folder
-    os.environ.pop("AT_SPI_BUS_ADDRESS", None)
+    start_accessibility_bus(processes)
 
-    processes.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately", "--a11y=1"])
 
-    # Asked without activating it: the launcher started here is the one to own it.
-    def launched():
-        reply = subprocess.run(
-            ["dbus-send", "--session", "--print-reply=literal", "--dest=org.freedesktop.DBus",
-             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
-            capture_output=True, text=True, timeout=5)
-        return "true" in reply.stdout
-    wait_for("the accessibility bus launcher", launched)
+def game_window(player):
+    """The game's main window on the accessibility bus, once it is there."""
+    import pyatspi
+    desktop = pyatspi.Registry.getDesktop(0)
+
+    def main_window():
+        if player.poll() is not None:
+            fail("the game ended with %d before it was seen" % player.returncode)
+        for index in range(desktop.childCount):
+            application = desktop.getChildAtIndex(index)
+            if application is not None and application.name == "lexipede":
+                return find(application, "frame", "Lexipede")
+        return None
+    return wait_for("the game on the accessibility bus (the bridge is not up)", main_window)
+
+
+def deal(window):
+    """Presses New Game; gives the board once its 25 dice read their faces."""
+    new_game = wait_for("the New Game button", lambda: find(window, "push button", "New Game"))
+    print("atspi: pressing New Game through its action %r" % press(new_game))
+    board = wait_for("the letter board", lambda: find(window, "table", "Letter board"))
+
+    def dealt():
+        cells = [board.getChildAtIndex(i) for i in range(board.childCount)]
+        faces = [cell.name for cell in cells if cell is not None]
+        return len(faces) == 25 and all(faces) and faces
+    faces = wait_for("25 named dice", dealt)
+    wrong = [face for face in faces if not (face == "QU" or (len(face) == 1 and face.isupper()))]
+    if wrong:
+        fail("dice named %r" % wrong)
+    return board
 
 
 def find(node, role, name=None, depth=0):
@@ -165,30 +206,8 @@ def main():
         player = processes.start([game], cwd=folder, env=environment)
 
         import pyatspi
-        desktop = pyatspi.Registry.getDesktop(0)
-
-        def main_window():
-            if player.poll() is not None:
-                fail("the game ended with %d before it was seen" % player.returncode)
-            for index in range(desktop.childCount):
-                application = desktop.getChildAtIndex(index)
-                if application is not None and application.name == "lexipede":
-                    return find(application, "frame", "Lexipede")
-            return None
-        window = wait_for("the game on the accessibility bus (the bridge is not up)", main_window)
-
-        new_game = wait_for("the New Game button", lambda: find(window, "push button", "New Game"))
-        print("atspi: pressing New Game through its action %r" % press(new_game))
-        board = wait_for("the letter board", lambda: find(window, "table", "Letter board"))
-
-        def dealt():
-            cells = [board.getChildAtIndex(i) for i in range(board.childCount)]
-            faces = [cell.name for cell in cells if cell is not None]
-            return len(faces) == 25 and all(faces) and faces
-        faces = wait_for("25 named dice", dealt)
-        wrong = [face for face in faces if not (face == "QU" or (len(face) == 1 and face.isupper()))]
-        if wrong:
-            fail("dice named %r" % wrong)
+        window = game_window(player)
+        board = deal(window)
         table = board.queryTable()
         if (table.nRows, table.nColumns) != (5, 5):
             fail("the board is %d x %d" % (table.nRows, table.nColumns))
