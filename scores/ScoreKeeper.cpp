@@ -97,11 +97,17 @@ void TScoreKeeper::LoadScores() {
         Table = TScoreTable{};
     }
     try {
-        file.Seek(0);
-        while (!file.Eof()) {
+        // The table is the last whole record: only that one is read, so a file
+        // of any length loads at once. A partial record after it is damage.
+        const std::int64_t records = file.RecordCount();
+        if (records > 0) {
             TScoreTable::Record record;
+            file.Seek(records - 1);
             file.Read(record.data());
             Table = TScoreTable::Decode(record);
+        }
+        if (file.FileSize() % TScoreTable::RecordSize != 0) {
+            Warn(ScoresMissingOrCorrupt);
         }
     } catch (const EInOutError&) {
         Warn(ScoresMissingOrCorrupt);

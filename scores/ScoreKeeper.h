@@ -30,7 +30,7 @@ public:
     std::function<void(const QString&)> Warn;
 
     // Fills the table from the file, creating an empty file where none exists.
-    // The file is read whole records at a time; the last whole record wins.
+    // The last whole record of the file is the table; it alone is read.
     void LoadScores();
     // Writes the table as one record. The new file replaces the old one only
     // once it is whole on disk, so a failed save leaves the previous table as it

@@ -171,6 +171,28 @@ TEST(ScoreKeeper, theLastWholeRecordOfAFileWins) {
     EXPECT_TRUE(f.Warnings.isEmpty());
 }
 
+TEST(ScoreKeeper, aHugeFileLoadsAsFastAsASmallOne) {
+    TKeeperFixture f;
+    WriteBytes(f.WorkingFile(), "");
+    {
+        // Two gigabytes of holes, then the table as the last whole record.
+        const std::int64_t records = (std::int64_t{2} << 30) / TScoreTable::RecordSize;
+        const int file = ::open(f.WorkingFile().c_str(), O_WRONLY | O_CLOEXEC);
+        ASSERT_GE(file, 0);
+        const std::string last = Record(Rows({{"last", 42}}));
+        ASSERT_EQ(::pwrite(file, last.data(), last.size(), (records - 1) * TScoreTable::RecordSize),
+                  static_cast<ssize_t>(last.size()));
+        ::close(file);
+    }
+    TScoreKeeper keeper = f.Keeper();
+    const auto start = std::chrono::steady_clock::now();
+    keeper.LoadScores();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took.count(), 0.5) << "the time to load grows with the file";
+    EXPECT_EQ(keeper.Table.Entry[0], (TScoreEntry{"last", 42}));
+    EXPECT_TRUE(f.Warnings.isEmpty());
+}
+
 TEST(ScoreKeeper, aPartialRecordWarnsOnceAndKeepsWhatWasRead) {
     TKeeperFixture f;
     WriteBytes(f.WorkingFile(), std::string(300, '\x07'));
