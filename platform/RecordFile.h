@@ -47,6 +47,8 @@ public:
     bool Eof() const;
     // Whole records in the file now; a partial record at the end is not counted.
     std::int64_t RecordCount() const;
+    // The file's length in bytes.
+    std::int64_t FileSize() const;
 
     // The permission bits of the open file.
     unsigned Mode() const;
@@ -58,7 +60,6 @@ public:
 private:
     void OpenWithFlags(int flags, const char* what);
     [[noreturn]] void Fail(int errorCode, const std::string& what) const;
-    std::int64_t FileSize() const;
 
     std::string path_;
     std::size_t recordSize_;

@@ -267,20 +267,18 @@ TEST(DictTree, truncationAtEveryRecordBoundaryFailsCleanly) {
         }
     }
 
+    // A Dict.dat emptied, cut at a record or within one is refused when the
+    // store opens: otherwise the game would start and refuse every word.
     const std::size_t dataRecords = data.size() / StoreFormat::DataRecordSize;
     for (std::size_t keep = 0; keep < dataRecords; ++keep) {
-        TTempFolder folder;
-        WriteBytes(folder.File("Dict.idx"), index);
-        WriteBytes(folder.File("Dict.dat"), data.substr(0, keep * StoreFormat::DataRecordSize + 5));
-        TBPlusTree tree;
-        tree.OpenTree(folder.Path());
-        for (std::size_t w = 0; w < words.size(); ++w) {
-            if (w < keep) {
-                EXPECT_TRUE(tree.FindWord(words[w]));
-            } else {
-                EXPECT_THROW(tree.FindWord(words[w]), EInOutError)
-                    << words[w] << " with " << keep << " data records";
-            }
+        for (std::size_t extra : {std::size_t{0}, std::size_t{5}}) {
+            TTempFolder folder;
+            WriteBytes(folder.File("Dict.idx"), index);
+            WriteBytes(folder.File("Dict.dat"),
+                       data.substr(0, keep * StoreFormat::DataRecordSize + extra));
+            TBPlusTree tree;
+            EXPECT_THROW(tree.OpenTree(folder.Path()), EInOutError)
+                << "Dict.dat cut to " << keep << " records + " << extra << " bytes";
         }
     }
 }

@@ -46,6 +46,7 @@ void TTreeFiles::OpenTree(const std::string& folder) {
     index_.Read(headerRecord.data());
     header_ = ReadHeader(headerRecord);
     CheckHeader();
+    CheckDataFile();
 
     if (header_.Height >= 1) {
         levels_ = std::make_unique<IndexRecord[]>(static_cast<std::size_t>(header_.Height));
@@ -89,6 +90,21 @@ void TTreeFiles::CheckHeader() const {
     }
     if (header_.Height >= 1 && (header_.RootRec < 1 || header_.RootRec >= indexRecords_)) {
         Damaged(path, "root record " + std::to_string(header_.RootRec) + " outside the index");
+    }
+}
+
+// The data file against the header, by its size alone: opening stays cheap, and
+// a file emptied or cut short is damage found at start-up rather than every
+// word refused later.
+void TTreeFiles::CheckDataFile() const {
+    const std::int64_t bytes = data_.FileSize();
+    if (bytes % DataRecordSize != 0) {
+        Damaged(data_.Path(), std::to_string(bytes) + " bytes, not a whole number of " +
+                                  std::to_string(DataRecordSize) + "-byte records");
+    }
+    if (header_.WordCount > dataRecords_) {
+        Damaged(index_.Path(), "word count " + std::to_string(header_.WordCount) + " but " +
+                                   std::to_string(dataRecords_) + " data records");
     }
 }
 

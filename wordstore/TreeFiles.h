@@ -19,7 +19,9 @@ public:
     TTreeFiles& operator=(const TTreeFiles&) = delete;
 
     // Opens the pair in folder ("/" at its end or not). A missing index gives an
-    // empty store and no error; a damaged one raises EInOutError.
+    // empty store and no error; a damaged one, or a data file that is not a
+    // whole number of records or holds fewer than the header's word count,
+    // raises EInOutError.
     void OpenTree(const std::string& folder);
     void CloseTree();
 
@@ -45,6 +47,7 @@ public:
 private:
     void StartEmptyStore();
     void CheckHeader() const;
+    void CheckDataFile() const;
     [[noreturn]] void Damaged(const std::string& path, const std::string& what) const;
 
     std::string indexName_;

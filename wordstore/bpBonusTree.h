@@ -12,9 +12,9 @@ class TBonusTree {
 public:
     TBonusTree() = default;
 
-    // As the dictionary's; in addition a WordCount above the data records is
-    // damage, since GetWord is asked for any record below WordCount.
-    void OpenTree(const std::string& folder);
+    // As the dictionary's: GetWord is asked for any record below WordCount,
+    // which the data file is checked to hold.
+    void OpenTree(const std::string& folder) { files_.OpenTree(folder); }
     void CloseTree() { files_.CloseTree(); }
     std::int32_t WordCount() const { return files_.Header().WordCount; }
 
