@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -72,10 +73,33 @@ std::string ScratchName(const std::string& name) {
     return scratch;
 }
 
-// Removes the scratch files of saves that were killed before their rename. A
-// save still running holds its scratch file locked, so it is left alone; so is
-// anything that is not a plain file of our own.
-void RemoveStaleScratchFiles(int folder, const std::string& name) {
+// The lock every save holds on the folder while it clears away stale scratch
+// files and while it creates and locks its own: without it one game's clean-up
+// could take another game's scratch file between its creation and its lock.
+// Where the folder cannot be locked, nothing is cleared away.
+class TFolderLock {
+public:
+    TFolderLock(int folder, bool wait) : folder_(folder) {
+        held_ = ::flock(folder, LOCK_EX | (wait ? 0 : LOCK_NB)) == 0;
+    }
+    ~TFolderLock() {
+        if (held_) {
+            ::flock(folder_, LOCK_UN);
+        }
+    }
+    TFolderLock(const TFolderLock&) = delete;
+    TFolderLock& operator=(const TFolderLock&) = delete;
+    bool Held() const { return held_; }
+
+private:
+    int folder_;
+    bool held_ = false;
+};
+
+// Removes the scratch files of saves that were killed before their rename; the
+// folder lock is held. A save still running holds its scratch file locked, so it
+// is left alone; so is anything that is not a plain file of our own.
+void RemoveStaleScratchFilesLocked(int folder, const std::string& name) {
     const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR* entries = listing >= 0 ? ::fdopendir(listing) : nullptr;
     if (entries == nullptr) {
@@ -102,13 +126,30 @@ void RemoveStaleScratchFiles(int folder, const std::string& name) {
     ::closedir(entries);
 }
 
+struct TSplitPath {
+    std::string Folder;
+    std::string Name;
+};
+
+TSplitPath Split(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return {".", path};
+    }
+    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
 // The new file: unnamed until it is whole where the file system allows that, so
 // a save killed while writing leaves nothing; otherwise named from the start.
 // Locked from birth until closed, so no other save takes it for a leftover.
 class TScratchFile {
 public:
-    TScratchFile(int folder, const std::string& name) : folder_(folder), name_(name) {
-        fd_ = ::openat(folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    TScratchFile(int folder, const std::string& name, const TScratchSeams& seams)
+        : folder_(folder), name_(name) {
+        fd_ = seams.UnnamedFiles ? ::openat(folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600) : -1;
+        if (!seams.UnnamedFiles) {
+            errno = EOPNOTSUPP;
+        }
         if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
             for (int attempt = 0; attempt < NameAttempts; ++attempt) {
                 scratch_ = ScratchName(name);
@@ -120,6 +161,8 @@ public:
             }
             if (fd_ < 0) {
                 scratch_.clear();
+            } else if (seams.AfterNamedScratchCreated) {
+                seams.AfterNamedScratchCreated();
             }
         }
         error_ = fd_ < 0 ? errno : 0;
@@ -196,20 +239,34 @@ private:
 
 } // namespace
 
-TReplaceOutcome ReplaceFileAtomically(const std::string& path, std::string_view bytes,
-                                      mode_t mode) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folderPath = slash == std::string::npos ? "."
-                                   : slash == 0               ? "/"
-                                                              : path.substr(0, slash);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const TDescriptor folder(::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+void RemoveStaleScratchFiles(const std::string& path) {
+    const TSplitPath split = Split(path);
+    const TDescriptor folder(::open(split.Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.Get() >= 0) {
+        const TFolderLock lock(folder.Get(), false);
+        if (lock.Held()) {
+            RemoveStaleScratchFilesLocked(folder.Get(), split.Name);
+        }
+    }
+}
+
+TReplaceOutcome ReplaceFileAtomically(const std::string& path, std::string_view bytes, mode_t mode,
+                                      const TScratchSeams& seams) {
+    const TSplitPath split = Split(path);
+    const TDescriptor folder(::open(split.Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.Get() < 0) {
         return OutcomeOf(errno);
     }
-    RemoveStaleScratchFiles(folder.Get(), name);
-
-    TScratchFile scratch(folder.Get(), name);
+    std::optional<TScratchFile> created;
+    {
+        // Other saves wait here only while this one clears away and creates.
+        const TFolderLock lock(folder.Get(), true);
+        if (lock.Held()) {
+            RemoveStaleScratchFilesLocked(folder.Get(), split.Name);
+        }
+        created.emplace(folder.Get(), split.Name, seams);
+    }
+    TScratchFile& scratch = *created;
     if (scratch.Fd() < 0) {
         return OutcomeOf(scratch.Error());
     }

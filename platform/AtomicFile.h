@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -25,4 +26,18 @@ enum class TReplaceOutcome {
 // first removes such files of ours that no running save holds locked.
 //
 // Qt's QSaveFile is not used: Qt 6.4 commits after a partial write.
-TReplaceOutcome ReplaceFileAtomically(const std::string& path, std::string_view bytes, mode_t mode);
+//
+// seams: for tests, a file system without unnamed files, and a moment between
+// a named scratch file's creation and its lock.
+struct TScratchSeams {
+    bool UnnamedFiles = true;
+    std::function<void()> AfterNamedScratchCreated;
+};
+TReplaceOutcome ReplaceFileAtomically(const std::string& path, std::string_view bytes, mode_t mode,
+                                      const TScratchSeams& seams = {});
+
+// What every save beside path does first: removes the scratch files of saves
+// that were killed, and none that a running save owns. A save creates and locks
+// its scratch file while it holds a lock on the folder, which this takes too, or
+// else leaves the files for a later save.
+void RemoveStaleScratchFiles(const std::string& path);

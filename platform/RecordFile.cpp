@@ -109,6 +109,15 @@ void TRecordFile::Truncate(std::int64_t records) {
     position_ = std::min(position_, records);
 }
 
+void TRecordFile::Resize(std::int64_t bytes) {
+    if (fd_ < 0) {
+        Fail(EBADF, "resize a closed file");
+    }
+    if (::ftruncate(fd_, static_cast<off_t>(bytes)) != 0) {
+        Fail(errno, "cannot resize to " + std::to_string(bytes) + " bytes");
+    }
+}
+
 void TRecordFile::Flush() {
     if (fd_ < 0) {
         Fail(EBADF, "flush a closed file");
@@ -151,6 +160,14 @@ void TRecordFile::Seek(std::int64_t record) {
 }
 
 void TRecordFile::Read(void* record) {
+    const std::size_t done = ReadPart(record);
+    if (done < recordSize_) {
+        Fail(EIO, "record " + std::to_string(position_ - 1) + " is truncated (" +
+                      std::to_string(done) + " of " + std::to_string(recordSize_) + " bytes)");
+    }
+}
+
+std::size_t TRecordFile::ReadPart(void* record) {
     if (fd_ < 0) {
         Fail(EBADF, "read from a closed file");
     }
@@ -167,12 +184,12 @@ void TRecordFile::Read(void* record) {
             Fail(errno, "cannot read record " + std::to_string(position_));
         }
         if (got == 0) {
-            Fail(EIO, "record " + std::to_string(position_) + " is truncated (" +
-                          std::to_string(done) + " of " + std::to_string(recordSize_) + " bytes)");
+            break;
         }
         done += static_cast<std::size_t>(got);
     }
     ++position_;
+    return done;
 }
 
 void TRecordFile::Write(const void* record) {

@@ -37,12 +37,17 @@ public:
     void CreateOrTruncate();
     // Cuts an open file to its first records (empties it by default).
     void Truncate(std::int64_t records = 0);
+    // Cuts or extends an open file to a length in bytes.
+    void Resize(std::int64_t bytes);
     // Flushes what was written to the disk.
     void Flush();
     void Close();
 
     void Seek(std::int64_t record);
     void Read(void* record);
+    // Reads what there is of the current record: all of it, or less at the
+    // end of the file. Returns the bytes read.
+    std::size_t ReadPart(void* record);
     void Write(const void* record);
     bool Eof() const;
     // Whole records in the file now; a partial record at the end is not counted.

@@ -42,24 +42,43 @@ TOpened OpenOrCreate(TRecordFile& file, const std::string& path, bool shared) {
     }
 }
 
-// For a folder that allows no new file while the file itself may be written.
+// For a folder that allows no new file while the file itself may be written:
+// record 0 is rewritten and the file cut to it. Until the cut, a failure puts
+// back the bytes the file held (its first record, its length), so the file
+// never holds a table that mixes the old and the new. A write stopped by a file
+// size limit changed nothing beyond the limit, which stops the restoring write
+// at the same byte. After the cut the file holds the new table whole.
 bool RewriteInPlace(TRecordFile& file, const TScoreTable::Record& record) {
-    std::int64_t wholeBefore = -1;
+    TScoreTable::Record before{};
+    std::int64_t size = 0;
     try {
-        wholeBefore = file.RecordCount();
+        size = file.FileSize();
+        file.Seek(0);
+        file.ReadPart(before.data());
+    } catch (const EInOutError&) {
+        return false; // nothing was changed
+    }
+    bool cut = false;
+    try {
         file.Seek(0);
         file.Write(record.data());
         file.Truncate(1);
+        cut = true;
         file.Flush();
         return true;
     } catch (const EInOutError&) {
     }
+    if (cut) {
+        return false; // the new table, not known to be on the disk
+    }
     try {
-        // Only a file shorter than a record can have grown: it goes back to
-        // what it held whole (nothing) rather than keep a partial record.
-        if (wholeBefore == 0) {
-            file.Truncate(0);
-        }
+        file.Seek(0);
+        file.Write(before.data());
+    } catch (const EInOutError&) {
+    }
+    try {
+        file.Resize(size);
+        file.Flush();
     } catch (const EInOutError&) {
     }
     return false;

@@ -5,6 +5,7 @@
 #include "scores/ScoreKeeper.h"
 
 #include "StoreFixture.h"
+#include "platform/AtomicFile.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -398,6 +399,30 @@ INSTANTIATE_TEST_SUITE_P(
                       TPermissionCase{"readOnlyFileInWritableFolder", 0777, 0444, false}),
     [](const auto& info) { return std::string(info.param.Case); });
 
+TEST(ScoreKeeper, anInPlaceRewriteThatStopsPartWayPutsTheOldBytesBack) {
+    // A folder that refuses new files, a writable file in it, and a file size
+    // limit that stops the 308-byte record after 100 bytes.
+    TKeeperFixture f;
+    WriteBytes(f.WorkingFile(), Record(Full));
+    ::chmod(f.WorkingFile().c_str(), 0666);
+    ::chmod(f.Working.Path().c_str(), 0555);
+    ASSERT_TRUE(::chown(f.Temporary.Path().c_str(), 65534, 65534) == 0 || ::geteuid() != 0);
+    const std::string working = f.Working.Path();
+    const std::string temporary = f.Temporary.Path();
+    EXPECT_TRUE(RunUnprivileged([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100, 100};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        QStringList warnings;
+        TScoreKeeper keeper({working, temporary});
+        keeper.Warn = [&warnings](const QString& text) { warnings.push_back(text); };
+        keeper.SetScore(QStringLiteral("Max"), 999, keeper.PlaceScore(999));
+        keeper.SaveScores();
+        return warnings == QStringList{ScoresNotSaved};
+    })) << "the failed save was told";
+    EXPECT_EQ(ReadBytes(f.WorkingFile()), Record(Full));
+}
+
 TEST(ScoreKeeper, aSaveThatAFullWorkingFolderRefusesIsToldWhileTheOldFileRemains) {
     TKeeperFixture f;
     const std::string working = f.Working.Path();
@@ -496,6 +521,19 @@ TEST(ScoreKeeper, aSaveRemovesTheScratchFilesOfKilledSavesButNoOthers) {
     EXPECT_TRUE(std::filesystem::exists(running));
     EXPECT_TRUE(std::filesystem::exists(backup));
     EXPECT_EQ(ReadBytes(f.WorkingFile()).size(), 308u);
+}
+
+TEST(ScoreKeeper, anotherGamesCleanUpNeverTakesTheScratchFileOfARunningSave) {
+    // Without unnamed files a scratch file has its name from its creation on;
+    // another game's save clears away stale ones at the worst moment.
+    TTempFolder folder;
+    const std::string path = folder.File("SCORES.DAT");
+    TScratchSeams seams;
+    seams.UnnamedFiles = false;
+    seams.AfterNamedScratchCreated = [&path] { RemoveStaleScratchFiles(path); };
+    EXPECT_EQ(ReplaceFileAtomically(path, Record(Full), 0644, seams), TReplaceOutcome::Replaced);
+    EXPECT_EQ(ReadBytes(path), Record(Full));
+    EXPECT_EQ(OtherFiles(folder.Path()), 0u);
 }
 
 } // namespace
