@@ -36,10 +36,18 @@ void TfrmDisplaySettings::FormShow() {
 }
 
 void TfrmDisplaySettings::DispResListClick() {
-    const QList<QListWidgetItem*> selected = ui_->DispResList->selectedItems();
-    if (!selected.isEmpty()) {
-        ui_->lblSelected->setText(selected.front()->text());
+    QListWidget* list = ui_->DispResList;
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    if (selected.isEmpty()) {
+        // A click below the lines clears the selection; the line picked stays
+        // picked, so that lblSelected names what Apply applies.
+        if (pickedRow_ >= 0) {
+            list->item(pickedRow_)->setSelected(true);
+        }
+        return;
     }
+    pickedRow_ = list->row(selected.front());
+    ui_->lblSelected->setText(selected.front()->text());
 }
 
 void TfrmDisplaySettings::cmdApplyClick() {

@@ -30,4 +30,5 @@ private:
     void FormCreate();
 
     std::unique_ptr<TDisplayModes> modes_;
+    int pickedRow_ = -1; // the line lblSelected names; -1 before any
 };

@@ -105,6 +105,7 @@ private slots:
     void f8WithAnyModifiersOpensTheDialogAndNoOtherKeyDoes();
     void listsEveryModeInTheDisplaysOrderWithTheCurrentColours();
     void clickingALineChangesOnlyTheSelectedText();
+    void aClickBelowTheLinesKeepsTheLineThatApplyApplies();
     void applySetsTheSelectedIndexAndAnnouncesOnceBeforeReturning_data();
     void applySetsTheSelectedIndexAndAnnouncesOnceBeforeReturning();
     void showingWaitsForItsSoundAndEnterOrOkCloseIt();
@@ -183,6 +184,23 @@ void DisplaySettingsTest::clickingALineChangesOnlyTheSelectedText() {
     QCOMPARE(dialog->Form().lblColors->text(), QStringLiteral("Currently at: 16777216 Colors"));
     QCOMPARE(game.Set, std::vector<std::uint64_t>{});
     QCOMPARE(game.Program.Modal.Messages, QStringList{});
+}
+
+void DisplaySettingsTest::aClickBelowTheLinesKeepsTheLineThatApplyApplies() {
+    TDisplayProgram game;
+    game.Program.Modal.OnDialog = [](QDialog& dialog) {
+        QListWidget* list = List(dialog);
+        ClickLine(list, 4);
+        const QRect last = list->visualItemRect(list->item(list->count() - 1));
+        QVERIFY(last.bottom() + 10 < list->viewport()->height());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(last.center().x(), last.bottom() + 10));
+        QCOMPARE(static_cast<TfrmDisplaySettings&>(dialog).Form().lblSelected->text(), Lines[4]);
+        QTest::mouseClick(static_cast<TfrmDisplaySettings&>(dialog).Form().cmdApply,
+                          Qt::LeftButton);
+    };
+    QTest::keyClick(game.Main.get(), Qt::Key_F8);
+    QCOMPARE(game.Set, std::vector<std::uint64_t>{0x70});
 }
 
 void DisplaySettingsTest::applySetsTheSelectedIndexAndAnnouncesOnceBeforeReturning_data() {
