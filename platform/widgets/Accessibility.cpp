@@ -4,7 +4,9 @@
 #include "AccessibleGrid.h"
 #include "TDrawGrid.h"
 #include "TImage.h"
+#include "TLabel.h"
 
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -12,6 +14,9 @@ namespace {
 QAccessibleInterface* AccessibleWidget(const QString& className, QObject* object) {
     if (className == QLatin1String("TImageButton")) {
         return new TAccessibleImageButton(static_cast<TImageButton*>(object));
+    }
+    if (className == QLatin1String("TLabel") && static_cast<TLabel*>(object)->ActsAsButton()) {
+        return new TAccessibleLabelButton(static_cast<TLabel*>(object));
     }
     if (className == QLatin1String("TDrawGrid")) {
         return new TAccessibleDrawGrid(static_cast<TDrawGrid*>(object));
@@ -32,4 +37,8 @@ void InstallAccessibility() {
         QAccessible::installFactory(AccessibleWidget);
         installed = true;
     }
+}
+
+void PressSoon(QObject* target, std::function<void()> press) {
+    QTimer::singleShot(0, target, std::move(press));
 }

@@ -1,6 +1,10 @@
 #include "AccessibleButton.h"
 
+#include "Accessibility.h"
 #include "TImage.h"
+#include "TLabel.h"
+
+#include <QPointer>
 
 TAccessibleImageButton::TAccessibleImageButton(TImageButton* button)
     : QAccessibleWidget(button, QAccessible::Button) {}
@@ -22,6 +26,21 @@ QStringList TAccessibleImageButton::actionNames() const {
 
 void TAccessibleImageButton::doAction(const QString& actionName) {
     if (actionName == pressAction()) {
-        Button()->Press();
+        TImageButton* button = Button();
+        PressSoon(button, [button] { button->Press(); });
+    }
+}
+
+TAccessibleLabelButton::TAccessibleLabelButton(TLabel* label)
+    : QAccessibleWidget(label, QAccessible::Button) {}
+
+QStringList TAccessibleLabelButton::actionNames() const {
+    return {pressAction()};
+}
+
+void TAccessibleLabelButton::doAction(const QString& actionName) {
+    if (actionName == pressAction()) {
+        auto* label = static_cast<TLabel*>(widget());
+        PressSoon(label, [label] { label->Press(); });
     }
 }

@@ -1,5 +1,7 @@
 #include "AccessibleGrid.h"
 
+#include "Accessibility.h"
+
 #include <QWidget>
 #include <QWindow>
 
@@ -190,6 +192,7 @@ QStringList TAccessibleGridCell::actionNames() const {
 
 void TAccessibleGridCell::doAction(const QString& actionName) {
     if (actionName == pressAction() && isValid()) {
-        grid_->PressCell(col_, row_);
+        TDrawGrid* grid = grid_;
+        PressSoon(grid, [grid, col = col_, row = row_] { grid->PressCell(col, row); });
     }
 }

@@ -1,9 +1,18 @@
 #include "TLabel.h"
 
+#include "Accessibility.h"
+
 #include <QMouseEvent>
 
 TLabel::TLabel(QWidget* parent) : QLabel(parent) {
+    InstallAccessibility();
     SetTransparent(true);
+}
+
+void TLabel::Press() {
+    if (isEnabled() && isVisible()) {
+        emit clicked();
+    }
 }
 
 void TLabel::SetAutoSize(bool autoSize) {

@@ -22,6 +22,11 @@ public:
     // Sets the text and, for an auto-size label, fits the label to it.
     void SetCaption(const QString& caption);
 
+    // A label named cmd... acts as a button, as the designs name controls.
+    bool ActsAsButton() const { return objectName().startsWith(QLatin1String("cmd")); }
+    // What a left click does: clicked, unless disabled or hidden.
+    void Press();
+
 signals:
     void clicked();
 

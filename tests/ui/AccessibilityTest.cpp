@@ -37,11 +37,13 @@ QString Name(QAccessibleInterface* face) {
     return face->text(QAccessible::Name);
 }
 
+// A press answers at once and is carried out in the next turn of the event loop.
 void Press(QAccessibleInterface* face) {
     QAccessibleActionInterface* actions = face->actionInterface();
     QVERIFY(actions != nullptr);
     QCOMPARE(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
     actions->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
 }
 
 QAccessibleInterface* Cell(TfrmMain& form, int col, int row) {
@@ -79,6 +81,7 @@ private slots:
     void everyButtonIsAPushButtonNamedByItsCaption();
     void pressingAButtonDoesWhatAClickDoes();
     void pressingADisabledOrHiddenButtonDoesNothing();
+    void minimizeIsAPushButtonThatMinimizes();
     void theSoundSwitchIsNamedAsItShows();
     void theBoardIsATableOfTheDiceDealt();
     void pressingADiePicksItAsAClickDoes();
@@ -165,6 +168,16 @@ void AccessibilityTest::pressingADisabledOrHiddenButtonDoesNothing() {
     QCOMPARE(window.Form.State.CurrentWord, QStringLiteral("CAT"));
     QVERIFY(!window.Form.State.Paused);
     QVERIFY(!window.Form.TimerTick->isActive());
+}
+
+void AccessibilityTest::minimizeIsAPushButtonThatMinimizes() {
+    TMainWindow window;
+    QAccessibleInterface* minimize = Accessible(window.Form.Form().cmdMinimize);
+    QCOMPARE(minimize->role(), QAccessible::Button);
+    QCOMPARE(Name(minimize), QStringLiteral("Minimize"));
+    Press(minimize);
+    QVERIFY(window.Form.isMinimized());
+    QCOMPARE(window.Program.Sound.Played, (Played{{"CLICK", true}}));
 }
 
 void AccessibilityTest::theSoundSwitchIsNamedAsItShows() {

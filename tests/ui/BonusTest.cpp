@@ -168,6 +168,7 @@ private slots:
     void theBonusDieOpensTheRoundInsteadOfAddingItsLetter_data();
     void theBonusDieOpensTheRoundInsteadOfAddingItsLetter();
     void theSpentDieIsOrdinaryAndThereIsNoSecondRound();
+    void anAccessiblePressOnTheBonusDieAnswersBeforeTheRoundOpens();
     void noStaleBonusPointsAreAdded();
     void aDamagedBonusStoreWarnsOnceAndTheGamesGoOnWithoutABonusDie();
 };
@@ -409,6 +410,19 @@ void BonusTest::theSpentDieIsOrdinaryAndThereIsNoSecondRound() {
     QCOMPARE(game.BonusRounds(), 2);
 }
 
+void BonusTest::anAccessiblePressOnTheBonusDieAnswersBeforeTheRoundOpens() {
+    TBonusGame game;
+    game.Form->show();
+    game.PlayRoundsAs(false);
+    QAccessibleInterface* die = QAccessible::queryAccessibleInterface(game.Grid())
+                                    ->tableInterface()
+                                    ->cellAt(game.State().BonusRow, game.State().BonusCol);
+    die->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(game.BonusRounds(), 0); // the call has its answer, the round is still to come
+    QCoreApplication::processEvents();
+    QCOMPARE(game.BonusRounds(), 1);
+}
+
 void BonusTest::noStaleBonusPointsAreAdded() {
     TBonusGame game;
     game.State().BonusPoints = 20; // left from an earlier round
@@ -448,6 +462,7 @@ void BonusTest::assistiveTechnologyReadsTheDiceAndPicksThemByAPress() {
 
     QAccessibleInterface* t = dice->cellAt(0, 3);
     t->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     QCOMPARE(round.Slots(), QStringLiteral("T        "));
     QCOMPARE(round.Program.Sound.Played, (Played{{"LOADING", false}, {"CLICK", true}}));
     QVERIFY(t->state().checked);
