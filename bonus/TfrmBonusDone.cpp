@@ -3,11 +3,7 @@
 #include "media/Sound.h"
 #include "ui_TfrmBonusDone.h"
 
-TfrmBonusDone::TfrmBonusDone(QWidget* owner) : TDesignedDialog(owner, 334, 404) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    EnableKeyPreview();
-    BindOk(ui_->cmdOk);
-}
+TfrmBonusDone::TfrmBonusDone(QWidget* owner) : TNoticeDialog(owner, 334, 404) {}
 
 TfrmBonusDone::~TfrmBonusDone() = default;
 

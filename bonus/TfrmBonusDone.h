@@ -12,7 +12,7 @@ class TfrmBonusDone;
 
 // The result of the bonus round: the word, the guess and the points. OK or Enter
 // closes it, Escape does not; it is destroyed when it closes.
-class TfrmBonusDone : public TDesignedDialog<Ui::TfrmBonusDone> {
+class TfrmBonusDone : public TNoticeDialog<Ui::TfrmBonusDone> {
     Q_OBJECT
 
 public:

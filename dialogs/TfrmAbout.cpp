@@ -3,11 +3,7 @@
 #include "media/Sound.h"
 #include "ui_TfrmAbout.h"
 
-TfrmAbout::TfrmAbout(QWidget* owner) : TDesignedDialog(owner, 330, 180) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    EnableKeyPreview();
-    BindOk(ui_->cmdOk);
-}
+TfrmAbout::TfrmAbout(QWidget* owner) : TNoticeDialog(owner, 330, 180) {}
 
 TfrmAbout::~TfrmAbout() = default;
 

@@ -7,7 +7,7 @@ class TfrmAbout;
 }
 
 // Product, version, maker and copyright. Destroyed when it closes.
-class TfrmAbout : public TDesignedDialog<Ui::TfrmAbout> {
+class TfrmAbout : public TNoticeDialog<Ui::TfrmAbout> {
     Q_OBJECT
 
 public:

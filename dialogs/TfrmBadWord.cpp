@@ -3,11 +3,7 @@
 #include "media/Sound.h"
 #include "ui_TfrmBadWord.h"
 
-TfrmBadWord::TfrmBadWord(QWidget* owner) : TDesignedDialog(owner, 330, 180) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    EnableKeyPreview();
-    BindOk(ui_->cmdOk);
-}
+TfrmBadWord::TfrmBadWord(QWidget* owner) : TNoticeDialog(owner, 330, 180) {}
 
 TfrmBadWord::~TfrmBadWord() = default;
 

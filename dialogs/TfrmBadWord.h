@@ -10,7 +10,7 @@ class TfrmBadWord;
 
 // The notice that a word is not in the dictionary: "...OOPS!", the word in red,
 // "is not a word in my dictionary!". Destroyed when it closes.
-class TfrmBadWord : public TDesignedDialog<Ui::TfrmBadWord> {
+class TfrmBadWord : public TNoticeDialog<Ui::TfrmBadWord> {
     Q_OBJECT
 
 public:

@@ -19,11 +19,8 @@ const QString HelpText =
 
 } // namespace
 
-TfrmHelp::TfrmHelp(QWidget* owner) : TDesignedDialog(owner, 430, 410) {
+TfrmHelp::TfrmHelp(QWidget* owner) : TNoticeDialog(owner, 430, 410) {
     ui_->Memo1->setPlainText(HelpText);
-    setAttribute(Qt::WA_DeleteOnClose);
-    EnableKeyPreview();
-    BindOk(ui_->cmdOk);
 }
 
 TfrmHelp::~TfrmHelp() = default;

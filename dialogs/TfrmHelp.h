@@ -8,7 +8,7 @@ class TfrmHelp;
 
 // How to play, and the points table. The text box may be typed into; nothing
 // typed survives the dialog. Destroyed when it closes.
-class TfrmHelp : public TDesignedDialog<Ui::TfrmHelp> {
+class TfrmHelp : public TNoticeDialog<Ui::TfrmHelp> {
     Q_OBJECT
 
 public:

@@ -3,11 +3,7 @@
 #include "media/Sound.h"
 #include "ui_TfrmSameWord.h"
 
-TfrmSameWord::TfrmSameWord(QWidget* owner) : TDesignedDialog(owner, 330, 180) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    EnableKeyPreview();
-    BindOk(ui_->cmdOk);
-}
+TfrmSameWord::TfrmSameWord(QWidget* owner) : TNoticeDialog(owner, 330, 180) {}
 
 TfrmSameWord::~TfrmSameWord() = default;
 

@@ -11,7 +11,7 @@ class TfrmSameWord;
 // The notice that a word was already found: "...HEY!", the word in red, "you
 // already added that word!". Its caller plays OOPS before showing it. Destroyed
 // when it closes.
-class TfrmSameWord : public TDesignedDialog<Ui::TfrmSameWord> {
+class TfrmSameWord : public TNoticeDialog<Ui::TfrmSameWord> {
     Q_OBJECT
 
 public:

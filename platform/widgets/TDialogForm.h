@@ -53,3 +53,15 @@ protected:
 
     std::unique_ptr<Design> ui_;
 };
+
+// A notice: it tells the player something, closes on its OK picture or Enter,
+// and is destroyed when it closes.
+template <class Design> class TNoticeDialog : public TDesignedDialog<Design> {
+protected:
+    TNoticeDialog(QWidget* owner, int clientWidth, int clientHeight)
+        : TDesignedDialog<Design>(owner, clientWidth, clientHeight) {
+        this->setAttribute(Qt::WA_DeleteOnClose);
+        this->EnableKeyPreview();
+        this->BindOk(this->ui_->cmdOk);
+    }
+};
