@@ -3,7 +3,8 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: run test bench startup deps configure build clean sanitize package fuzz fuzz-check ci
+.PHONY: run test bench startup deps configure build clean sanitize package fuzz fuzz-check ci \
+	format-check
 
 run: build
 	$(BUILD_DIR)/lexipede
@@ -27,7 +28,8 @@ startup: build
 
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
-	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLEXIPEDE_SANITIZE=ON
+	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLEXIPEDE_SANITIZE=ON \
+	  -DLEXIPEDE_WERROR=$(WERROR)
 	cmake --build build-sanitize -j $(JOBS)
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer-suppressions.txt ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
@@ -43,8 +45,18 @@ fuzz: deps
 fuzz-check: fuzz
 	scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-# What CI runs (.ci/run): the suite, the suite under the sanitizers, and the fuzz targets.
-ci: test sanitize fuzz-check
+# Every C++ file of ours as .clang-format lays it out.
+format-check: deps
+	scripts/check-format.sh
+
+# What CI runs (.ci/run): the layout check, then the suite, the suite under the
+# sanitizers (both built with every warning an error) and the fuzz targets.
+WERROR ?= OFF
+ci: format-check
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DLEXIPEDE_WERROR=ON
+	$(MAKE) test
+	$(MAKE) sanitize WERROR=ON
+	$(MAKE) fuzz-check
 
 deps:
 	scripts/install-deps.sh

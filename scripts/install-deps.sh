@@ -32,6 +32,8 @@ packages=(
   desktop-file-utils appstream lintian dpkg-dev file fakeroot
   # compiler cache, used by the build when present
   ccache
+  # the layout check of make ci
+  clang-format
 )
 
 missing=()

@@ -2,8 +2,8 @@
 // to the device, read off the audio callback. SDL's dummy driver unless
 // SDL_AUDIODRIVER names another. Run with `make bench`.
 
-#include "media/Sound.h"
 #include "media/SdlSoundOutput.h"
+#include "media/Sound.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
