@@ -2,21 +2,21 @@
 
 #include "TfrmLoading.h"
 #include "Trace.h"
+#include "bonus/DiePainter.h"
 #include "bonus/TfrmBonus.h"
 #include "dialogs/TfrmAbout.h"
 #include "dialogs/TfrmBadWord.h"
 #include "dialogs/TfrmHelp.h"
 #include "dialogs/TfrmSameWord.h"
+#include "game/AsciiCase.h"
 #include "game/BonusSetup.h"
 #include "game/Countdown.h"
-#include "game/Scoring.h"
 #include "media/Sound.h"
 #include "media/TfrmDisplaySettings.h"
 #include "media/TfrmSound.h"
 #include "platform/InOutError.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RecordFile.h"
-#include "platform/widgets/DiePainter.h"
 #include "platform/widgets/DisplayChange.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/Modal.h"
@@ -79,15 +79,8 @@ void TfrmMain::WireHandlers() {
             &TfrmMain::WMDisplayChange);
     connect(TimerTick, &QTimer::timeout, this, &TfrmMain::TimerTickTimer);
     connect(TimerDone, &QTimer::timeout, this, &TfrmMain::TimerDoneTimer);
-    ui_->Grid->OnDrawCell = [this](int col, int row, const QRect& rect) {
-        GridDrawCell(col, row, rect);
-    };
-    // GridDrawCell draws the whole board whichever cell it is raised for: once a paint.
-    ui_->Grid->DrawCellPaintsAll = true;
-    ui_->Grid->OnSelectCell = [this](int col, int row, bool& canSelect) {
-        GridSelectCell(col, row, canSelect);
-    };
-    ui_->Grid->OnDescribeCell = [this](int col, int row) { return GridDescribeCell(col, row); };
+    ConnectDice(*ui_->Grid, this, &TfrmMain::GridDrawCell, &TfrmMain::GridSelectCell,
+                &TfrmMain::GridDescribeCell);
 }
 
 void TfrmMain::FormCreate() {
@@ -99,7 +92,6 @@ void TfrmMain::FormCreate() {
     ui_->cmdSound->SetPicture(SoundCardPresent ? ui_->ImageSound->Picture()
                                                : ui_->ImageNoSound->Picture());
     SoundOn = true;
-    // The board always draws through its own off-screen surface: double-buffered.
 
     auto* loading = new TfrmLoading(this);
     loading->ShowAndPaint();
@@ -127,8 +119,7 @@ void TfrmMain::FormCreate() {
     loading->close();
 
     SetButtons(false, false);
-    State.BonusCol = -1;
-    State.BonusRow = -1;
+    state_.ClearBonusDie();
     ui_->cmdPause->hide();
 }
 
@@ -156,6 +147,22 @@ void TfrmMain::OpenDataFiles() {
     const std::string folder = ProgramFolder(services_.ExecutablePath);
     DictTree->OpenTree(folder);
     BonusTree->OpenTree(folder);
+}
+
+std::int32_t TfrmMain::DictionaryWordCount() const {
+    return DictTree ? DictTree->WordCount() : 0;
+}
+
+std::int32_t TfrmMain::BonusWordCount() const {
+    return BonusTree ? BonusTree->WordCount() : 0;
+}
+
+bool TfrmMain::ClockRunning() const {
+    return TimerTick->isActive();
+}
+
+bool TfrmMain::ClockBlinking() const {
+    return TimerDone->isActive();
 }
 
 void TfrmMain::FormShow() {
@@ -207,7 +214,8 @@ void TfrmMain::cmdAboutClick() {
 void TfrmMain::cmdScoresClick() {
     TRACE_OPERATION("cmdScoresClick");
     // Viewing only: the score is handed over but not placed.
-    auto* window = new TfrmHighScores(*services_.Modal, State.Score, false, services_.ScoreFolders);
+    auto* window =
+        new TfrmHighScores(*services_.Modal, state_.Score, false, services_.ScoreFolders);
     services_.Modal->ShowModal(*window);
 }
 
@@ -257,12 +265,12 @@ void TfrmMain::NewLetter(QString& letter) {
 
 void TfrmMain::ClearRecentRecs() {
     TRACE_OPERATION("ClearRecentRecs");
-    State.ClearRecentRecs();
+    state_.ClearRecentRecs();
 }
 
 void TfrmMain::ResetUsedRecs() {
     TRACE_OPERATION("ResetUsedRecs");
-    State.ResetUsedRecs();
+    state_.ResetUsedRecs();
 }
 
 void TfrmMain::SetGridAttributes() {
@@ -275,7 +283,7 @@ void TfrmMain::FillTheGrid() {
     ClearRecentRecs();
     ResetUsedRecs();
     SetGridAttributes();
-    State.DealFaces([this] {
+    state_.DealFaces([this] {
         QString letter;
         NewLetter(letter);
         return letter;
@@ -284,14 +292,14 @@ void TfrmMain::FillTheGrid() {
     for (int col = 0; col < BoardSize; ++col) {
         for (int row = 0; row < BoardSize; ++row) {
             PaintDie(ui_->Grid->Canvas(), ui_->Grid->CellRect(col, row), ui_->DieImage->Picture(),
-                     State.Faces[col][row]);
+                     state_.Faces[col][row]);
         }
     }
 }
 
 void TfrmMain::GridDrawCell(int, int, const QRect&) {
     TRACE_OPERATION("GridDrawCell");
-    if (State.FillingGrid) {
+    if (state_.FillingGrid) {
         return;
     }
     SetGridAttributes();
@@ -299,12 +307,12 @@ void TfrmMain::GridDrawCell(int, int, const QRect&) {
     for (int col = 0; col < BoardSize; ++col) {
         for (int row = 0; row < BoardSize; ++row) {
             const QRect cell = ui_->Grid->CellRect(col, row);
-            if (State.UsedRecs[col][row]) {
+            if (state_.UsedRecs[col][row]) {
                 // UsedImage holds no picture: the cell stays blank white.
                 canvas.FillRect(cell, Qt::white);
                 canvas.Draw(cell.left(), cell.top(), ui_->UsedImage->Picture());
             } else {
-                PaintDie(canvas, cell, ui_->DieImage->Picture(), State.Faces[col][row]);
+                PaintDie(canvas, cell, ui_->DieImage->Picture(), state_.Faces[col][row]);
             }
         }
     }
@@ -313,8 +321,8 @@ void TfrmMain::GridDrawCell(int, int, const QRect&) {
 TDrawGrid::TCellDescription TfrmMain::GridDescribeCell(int col, int row) const {
     // Named by its face even while blank in the word, as the player placed it
     // there; whether it is the bonus die is never told.
-    const bool used = State.UsedRecs[col][row];
-    return {State.Faces[col][row], used, used ? QStringLiteral("in the word") : QString()};
+    const bool used = state_.UsedRecs[col][row];
+    return {state_.Faces[col][row], used, used ? QStringLiteral("in the word") : QString()};
 }
 
 void TfrmMain::SetButtons(bool wordButtons, bool board) {
@@ -339,12 +347,12 @@ void TfrmMain::NewGame() {
     TRACE_OPERATION("NewGame");
     ui_->cmdNewGame->hide();
     ui_->cmdPause->show();
-    State.FillingGrid = true;
+    state_.BeginDeal();
 
     ui_->WordList->clear();
-    FoundWords.Clear();
+    foundWords_.Clear();
     ui_->WordList->setEnabled(true);
-    State.CurrentWord.clear();
+    state_.DropWord();
     ui_->NewWord->SetCaption(QString());
 
     // Only this set-up reseeds the random source from the clock, so it is what
@@ -355,14 +363,14 @@ void TfrmMain::NewGame() {
 
     FillTheGrid();
     ui_->cmdPause->SetPicture(ui_->ImagePause->Picture());
-    State.StartClock(gameClock_.Now());
+    state_.StartClock(gameClock_.Now());
     SetButtons(false, true);
-    ui_->ScoreBox->SetCaption(QString::number(State.Score));
+    ui_->ScoreBox->SetCaption(QString::number(state_.Score));
     TimerTick->start();
     TimerDone->stop();
     gameRunning_ = true;
     PlayWave("NEWGAME", true);
-    State.FillingGrid = false;
+    state_.EndDeal();
 }
 
 void TfrmMain::DrawBonusDie() {
@@ -380,12 +388,11 @@ void TfrmMain::DrawBonusDie() {
             services_.Modal->Warning(this, MissingDictionary);
         }
     }
-    const TBonusCard card = draw ? draw->Card : TBonusCard{};
-    State.BonusCol = card.Col;
-    State.BonusRow = card.Row;
     if (draw) {
-        State.BonusWord = QString::fromLatin1(draw->Word);
-        State.TangledWord = QString::fromLatin1(draw->Tangled);
+        state_.HideBonusDie(draw->Card.Col, draw->Card.Row, QString::fromLatin1(draw->Word),
+                            QString::fromLatin1(draw->Tangled));
+    } else {
+        state_.ClearBonusDie();
     }
 }
 
@@ -393,8 +400,7 @@ void TfrmMain::TimerTickTimer() {
     TRACE_OPERATION("TimerTickTimer");
     // The clock follows time, not the count of ticks: a late tick still shows
     // the true time left.
-    const TCountdown left = CountDown(State.EndTime, gameClock_.Now());
-    State.TimeLeft = left.TimeLeft;
+    const TCountdown left = state_.Tick(gameClock_.Now());
     if (!left.Up) {
         ShowTime(left.Minutes, left.Seconds);
         return;
@@ -402,7 +408,7 @@ void TfrmMain::TimerTickTimer() {
     ShowTime(0, 0);
     TimerTick->stop();
     TimerDone->start();
-    State.BlinkCount = 0;
+    state_.StartBlinking();
     GameOver();
 }
 
@@ -414,7 +420,7 @@ void TfrmMain::ShowTime(std::uint16_t minutes, std::uint16_t seconds) {
 
 void TfrmMain::TimerDoneTimer() {
     TRACE_OPERATION("TimerDoneTimer");
-    const bool visible = State.Blink();
+    const bool visible = state_.Blink();
     ShowTime(0, 0);
     ui_->lblTime->setVisible(visible);
 }
@@ -424,7 +430,7 @@ void TfrmMain::GameOver() {
     gameRunning_ = false;
     SetButtons(false, false);
     PlayWave("GAMEOVER", true);
-    auto* window = new TfrmHighScores(*services_.Modal, State.Score, true, services_.ScoreFolders);
+    auto* window = new TfrmHighScores(*services_.Modal, state_.Score, true, services_.ScoreFolders);
     services_.Modal->ShowModal(*window);
     ui_->cmdNewGame->show();
 }
@@ -435,8 +441,8 @@ void TfrmMain::cmdPauseClick() {
         return;
     }
     PlayWave("CLICK", true);
-    State.TogglePause(gameClock_.Now());
-    if (State.Paused) {
+    state_.TogglePause(gameClock_.Now());
+    if (state_.Paused) {
         ui_->cmdPause->SetPicture(ui_->ImageContinue->Picture());
         SetButtons(false, false);
         TimerTick->stop();
@@ -450,23 +456,23 @@ void TfrmMain::cmdPauseClick() {
 void TfrmMain::GridSelectCell(int col, int row, bool& canSelect) {
     TRACE_OPERATION("GridSelectCell");
     // Any die not yet in the word may come next, wherever it lies.
-    if (State.UsedRecs[col][row]) {
+    if (state_.UsedRecs[col][row]) {
         return;
     }
     PlayWave("CLICK", true);
-    if (State.IsBonusDie(col, row)) {
+    if (state_.IsBonusDie(col, row)) {
         DoBonusRound();
         // The bonus die's face never enters a word, and the word in progress
         // is lost: every die comes back.
         canSelect = false;
         ui_->NewWord->SetCaption(QString());
-        State.CurrentWord.clear();
+        state_.DropWord();
         ResetUsedRecs();
         ui_->Grid->update();
         return;
     }
-    State.PickDie(col, row);
-    ui_->NewWord->SetCaption(State.CurrentWord);
+    state_.PickDie(col, row);
+    ui_->NewWord->SetCaption(state_.CurrentWord);
     SetButtons(true, true);
 }
 
@@ -476,50 +482,48 @@ void TfrmMain::DoBonusRound() {
     // nothing to the round.
     cmdPauseClick();
     // Only the points of this round can be added.
-    State.BonusPoints = 0;
-    auto* bonus = new TfrmBonus(State, gameClock_, *services_.Modal);
-    bonus->CorrectWord = State.BonusWord;
-    bonus->TangledWord = State.TangledWord;
+    state_.BeginBonusRound();
+    auto* bonus = new TfrmBonus(state_, gameClock_, *services_.Modal);
+    bonus->Round.CorrectWord = state_.BonusWord;
+    bonus->Round.TangledWord = state_.TangledWord;
     services_.Modal->ShowModal(*bonus);
-    State.Score += State.BonusPoints;
-    ui_->ScoreBox->SetCaption(QString::number(State.Score));
-    cmdPauseClick();
     // At most one round a game: the die is an ordinary die from now on.
-    State.BonusCol = -1;
-    State.BonusRow = -1;
+    state_.EndBonusRound();
+    ui_->ScoreBox->SetCaption(QString::number(state_.Score));
+    cmdPauseClick();
 }
 
 void TfrmMain::cmdBackSpaceClick() {
     TRACE_OPERATION("cmdBackSpaceClick");
     PlayWave("CLICK", true);
-    State.TakeBackLastPick();
-    ui_->NewWord->SetCaption(State.CurrentWord);
+    state_.TakeBackLastPick();
+    ui_->NewWord->SetCaption(state_.CurrentWord);
     ui_->Grid->update();
-    if (State.CurrentWord.isEmpty()) {
+    if (state_.CurrentWord.isEmpty()) {
         SetButtons(false, true);
     }
 }
 
 void TfrmMain::cmdAddWordClick() {
     TRACE_OPERATION("cmdAddWordClick");
-    const QString word = State.CurrentWord;
-    if (ui_->NewWord->text() == word && !word.isEmpty() && NotDuplicate(word)) {
+    const QString word = state_.CurrentWord;
+    if (!word.isEmpty() && NotDuplicate(word)) {
         if (!InDictionary(word)) {
             auto* notice = new TfrmBadWord();
             notice->lblBadWord()->setText(word);
             services_.Modal->ShowModal(*notice);
         } else {
-            State.ScoreWord(word);
-            ui_->WordList->addItem(FoundWords.Add(word));
+            state_.ScoreWord(word);
+            ui_->WordList->addItem(foundWords_.Add(word));
             ui_->WordList->setCurrentRow(ui_->WordList->count() - 1);
             PlayWave("ADDWORD", true);
         }
     }
     // Whatever became of the word, it is gone and its dice are back. A game
     // that ran out while a notice was open stays over: board and buttons off.
-    ui_->ScoreBox->SetCaption(QString::number(State.Score));
+    ui_->ScoreBox->SetCaption(QString::number(state_.Score));
     ui_->NewWord->SetCaption(QString());
-    State.CurrentWord.clear();
+    state_.DropWord();
     ResetUsedRecs();
     SetButtons(false, gameRunning_);
     ui_->Grid->update();
@@ -527,12 +531,12 @@ void TfrmMain::cmdAddWordClick() {
 
 bool TfrmMain::NotDuplicate(const QString& word) {
     TRACE_OPERATION("NotDuplicate");
-    if (!FoundWords.Contains(word)) {
+    if (!foundWords_.Contains(word)) {
         return true;
     }
     PlayWave("OOPS", true);
     auto* notice = new TfrmSameWord();
-    notice->lblSameWord()->setText(State.CurrentWord);
+    notice->lblSameWord()->setText(state_.CurrentWord);
     services_.Modal->ShowModal(*notice);
     return false;
 }

@@ -1,28 +1,16 @@
 #include "TfrmBonus.h"
 
+#include "DiePainter.h"
 #include "TfrmBonusDone.h"
-#include "game/Countdown.h"
+#include "game/AsciiCase.h"
 #include "game/GameClock.h"
 #include "game/GameState.h"
-#include "game/Scoring.h"
 #include "media/Sound.h"
-#include "platform/widgets/DiePainter.h"
 #include "platform/widgets/Modal.h"
 #include "ui_TfrmBonus.h"
 
 #include <QCloseEvent>
 #include <QTimer>
-#include <algorithm>
-
-namespace {
-
-// An empty answer slot reads two spaces.
-const QString EmptySlot = QStringLiteral("  ");
-// The round lasts 0.0003 of a day: 25.92 seconds.
-constexpr double BonusRoundLength = 0.0003;
-constexpr std::int32_t BonusRoundPoints = 20;
-
-} // namespace
 
 TfrmBonus::TfrmBonus(TGameState& game, const TGameClock& clock, TModalRunner& modal, QWidget* owner)
     : TDesignedDialog(owner, 334, 405), game_(game), clock_(clock), modal_(modal) {
@@ -37,17 +25,8 @@ TfrmBonus::TfrmBonus(TGameState& game, const TGameClock& clock, TModalRunner& mo
     }
     connect(TimerTick, &QTimer::timeout, this, &TfrmBonus::TimerTickTimer);
     connect(TimerDone, &QTimer::timeout, this, &TfrmBonus::TimerDoneTimer);
-    ui_->BonusGrid->OnDrawCell = [this](int col, int row, const QRect& rect) {
-        BonusGridDrawCell(col, row, rect);
-    };
-    // BonusGridDrawCell draws the whole board whichever cell it is raised for: once a paint.
-    ui_->BonusGrid->DrawCellPaintsAll = true;
-    ui_->BonusGrid->OnSelectCell = [this](int col, int row, bool& canSelect) {
-        BonusGridSelectCell(col, row, canSelect);
-    };
-    ui_->BonusGrid->OnDescribeCell = [this](int col, int row) {
-        return BonusGridDescribeCell(col, row);
-    };
+    ConnectDice(*ui_->BonusGrid, this, &TfrmBonus::BonusGridDrawCell,
+                &TfrmBonus::BonusGridSelectCell, &TfrmBonus::BonusGridDescribeCell);
 }
 
 TfrmBonus::~TfrmBonus() = default;
@@ -61,9 +40,9 @@ void TfrmBonus::FormShow() {
     // The window shows, and its clock starts, only once the clip has ended.
     PlayWave("LOADING", false);
     for (TLabel* slot : BonusLetters()) {
-        slot->SetCaption(EmptySlot);
+        slot->SetCaption(TBonusRound::EmptySlot);
     }
-    BonusEndTime = clock_.Now() + BonusRoundLength;
+    Round.Start(clock_.Now());
     TimerTick->start();
     TimerDone->stop();
 }
@@ -82,43 +61,36 @@ void TfrmBonus::SetBonusGridAttributes() {
 
 void TfrmBonus::BonusGridDrawCell(int, int, const QRect&) {
     // Whatever cell the grid asks for, all five are painted.
-    for (int col = 0; col < 5; ++col) {
+    for (int col = 0; col < TBonusRound::Dice; ++col) {
         SetBonusGridAttributes();
         TCanvas& canvas = ui_->BonusGrid->Canvas();
         const QRect cell = ui_->BonusGrid->CellRect(col, 0);
-        if (LetterPicked[col]) {
+        if (Round.LetterPicked[col]) {
             canvas.FillRect(cell, Qt::white); // a picked die vanishes
         } else {
-            PaintDie(canvas, cell, ui_->DieImage->Picture(), TangledWord.mid(col, 1));
+            PaintDie(canvas, cell, ui_->DieImage->Picture(), Round.Letter(col));
         }
     }
 }
 
 TDrawGrid::TCellDescription TfrmBonus::BonusGridDescribeCell(int col, int) const {
     // Named by its letter even once picked and blank, as on the main board.
-    const bool picked = LetterPicked[col];
-    return {TangledWord.mid(col, 1), picked, picked ? QStringLiteral("in the word") : QString()};
+    const bool picked = Round.LetterPicked[col];
+    return {Round.Letter(col), picked, picked ? QStringLiteral("in the word") : QString()};
 }
 
 void TfrmBonus::BonusGridSelectCell(int col, int, bool& canSelect) {
     // A picked letter cannot be taken back, and picking it again says nothing.
-    if (LetterPicked[col]) {
+    if (Round.LetterPicked[col]) {
         canSelect = false;
         return;
     }
     PlayWave("CLICK", true);
-    LetterPicked[col] = true;
-    for (TLabel* slot : BonusLetters()) {
-        if (slot->text() == EmptySlot) {
-            slot->SetCaption(TangledWord.mid(col, 1));
-            break;
-        }
+    Round.Pick(col);
+    const std::array<TLabel*, 5> answer = BonusLetters();
+    for (int slot = 0; slot < TBonusRound::Dice; ++slot) {
+        answer[slot]->SetCaption(Round.Slot(slot));
     }
-}
-
-bool TfrmBonus::AllLettersPicked() const {
-    return std::all_of(LetterPicked.begin(), LetterPicked.end(),
-                       [](bool picked) { return picked; });
 }
 
 void TfrmBonus::ShowTime(std::uint16_t minutes, std::uint16_t seconds) {
@@ -127,9 +99,8 @@ void TfrmBonus::ShowTime(std::uint16_t minutes, std::uint16_t seconds) {
 }
 
 void TfrmBonus::TimerTickTimer() {
-    const TCountdown left = CountDown(BonusEndTime, clock_.Now());
-    BonusTimeLeft = left.TimeLeft;
-    if (!left.Up && !AllLettersPicked()) {
+    const TCountdown left = Round.Tick(clock_.Now());
+    if (!left.Up) {
         ShowTime(left.Minutes, left.Seconds);
         return;
     }
@@ -137,36 +108,27 @@ void TfrmBonus::TimerTickTimer() {
     ShowTime(0, 0);
     TimerTick->stop();
     TimerDone->start();
-    DoneCount = 0;
+    Round.StartBlinking();
     FinishBonusRound();
 }
 
 void TfrmBonus::TimerDoneTimer() {
-    ++DoneCount;
+    const bool visible = Round.Blink();
     ShowTime(0, 0);
-    ui_->lblTime->setVisible(DoneCount % 2 == 1);
+    ui_->lblTime->setVisible(visible);
 }
 
 void TfrmBonus::FinishBonusRound() {
-    PlayerWord.clear();
-    for (const TLabel* slot : BonusLetters()) {
-        PlayerWord += slot->text();
-    }
+    const std::int32_t points = Round.Judge();
     auto* result = new TfrmBonusDone();
-    const QString correct = QString::fromStdString(AsciiUpper(CorrectWord.toStdString()));
-    const QString guess = QString::fromStdString(AsciiUpper(PlayerWord.toStdString()));
-    result->lblCorrectWord()->SetCaption(correct);
-    result->lblPlayerWord()->SetCaption(guess);
-    if (guess == correct) {
-        RoundPoints = BonusRoundPoints;
-        PlayWave("ADDWORD", true);
-    } else {
-        RoundPoints = 0;
-        PlayWave("OOPS", true);
-    }
-    result->Points = RoundPoints;
+    result->lblCorrectWord()->SetCaption(
+        QString::fromStdString(AsciiUpper(Round.CorrectWord.toStdString())));
+    result->lblPlayerWord()->SetCaption(
+        QString::fromStdString(AsciiUpper(Round.PlayerWord.toStdString())));
+    PlayWave(points > 0 ? "ADDWORD" : "OOPS", true);
+    result->Points = points;
     modal_.ShowModal(*result);
-    game_.BonusPoints = RoundPoints;
+    game_.RecordBonusPoints(points);
     TimerDone->stop(); // the blinking lasts as long as the result shows
     mayClose_ = true;
     close();

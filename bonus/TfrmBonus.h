@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Clock.h"
+#include "game/BonusRound.h"
 #include "platform/widgets/TDialogForm.h"
 #include "platform/widgets/TDrawGrid.h"
 
@@ -18,11 +18,10 @@ namespace Ui {
 class TfrmBonus;
 }
 
-// The bonus round: five dice carry the tangled word, the player picks them in the
-// order that spells it against a clock of 25.92 seconds. The window has no
-// buttons and no keys; it closes itself once the result dialog has been closed,
-// after writing the round's points to the game's BonusPoints. Its clock is the
-// game's. Destroyed when it closes.
+// The bonus round's window: it shows the round (TBonusRound) and takes the
+// player's picks to it. The window has no buttons and no keys; it closes itself
+// once the result dialog has been closed, after recording the round's points in
+// the game. Its clock is the game's. Destroyed when it closes.
 class TfrmBonus : public TDesignedDialog<Ui::TfrmBonus> {
     Q_OBJECT
 
@@ -31,16 +30,8 @@ public:
               QWidget* owner = nullptr);
     ~TfrmBonus() override;
 
-    // Set before the window is shown; letter c of TangledWord belongs to die c.
-    QString CorrectWord;
-    QString TangledWord;
-
-    std::array<bool, 5> LetterPicked{};
-    QString PlayerWord;
-    std::int32_t RoundPoints = 0;
-    TDateTime BonusEndTime = 0;
-    double BonusTimeLeft = 0;
-    std::int32_t DoneCount = 0;
+    // The round shown; its words are set before the window is shown.
+    TBonusRound Round;
     QTimer* TimerTick = nullptr;
     QTimer* TimerDone = nullptr;
 
@@ -61,7 +52,6 @@ protected:
 private:
     void SetBonusGridAttributes();
     void ShowTime(std::uint16_t minutes, std::uint16_t seconds);
-    bool AllLettersPicked() const;
     void FinishBonusRound();
     std::array<TLabel*, 5> BonusLetters() const;
 

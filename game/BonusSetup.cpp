@@ -1,7 +1,7 @@
 #include "BonusSetup.h"
 
+#include "AsciiCase.h"
 #include "RandomSource.h"
-#include "Scoring.h"
 
 #include <array>
 

@@ -3,6 +3,7 @@
 #include "GameClock.h"
 
 #include <cstdint>
+#include <string>
 
 // What one tick of a game clock finds: the time left before the deadline and,
 // while there is some, the minutes and seconds to show.
@@ -18,3 +19,10 @@ struct TCountdown {
 // 172.8 s shows 02:52, 0.4 s shows 00:00, 0.9996 s rounds up to 00:01. Hours
 // are never shown.
 TCountdown CountDown(TDateTime deadline, TDateTime now);
+
+// The clock as the game shows it: minutes and seconds, each "%2.2d", joined by ":".
+std::string ClockText(unsigned minutes, unsigned seconds);
+
+// One blink of a clock that has run out: counts it, and gives whether the time
+// shows; it shows at the odd blinks, from the first on.
+bool Blink(std::int32_t& blinkCount);

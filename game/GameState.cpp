@@ -58,6 +58,24 @@ void TGameState::ScoreWord(const QString& word) {
     Score += PointsForLength(static_cast<std::size_t>(word.size()));
 }
 
+void TGameState::HideBonusDie(std::int32_t col, std::int32_t row, const QString& word,
+                              const QString& tangled) {
+    BonusCol = col;
+    BonusRow = row;
+    BonusWord = word;
+    TangledWord = tangled;
+}
+
+void TGameState::ClearBonusDie() {
+    BonusCol = -1;
+    BonusRow = -1;
+}
+
+void TGameState::EndBonusRound() {
+    Score += BonusPoints;
+    ClearBonusDie();
+}
+
 void TGameState::StartClock(TDateTime now) {
     Paused = false;
     Score = 0;
@@ -66,16 +84,17 @@ void TGameState::StartClock(TDateTime now) {
     TimeLeft = GameLength;
 }
 
+TCountdown TGameState::Tick(TDateTime now) {
+    const TCountdown left = CountDown(EndTime, now);
+    TimeLeft = left.TimeLeft;
+    return left;
+}
+
 void TGameState::TogglePause(TDateTime now) {
     Paused = !Paused;
     if (!Paused) {
         EndTime = now + TimeLeft;
     }
-}
-
-bool TGameState::Blink() {
-    ++BlinkCount;
-    return BlinkCount % 2 == 1;
 }
 
 QString NewFace(TRandomSource& random) {

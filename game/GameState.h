@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Countdown.h"
 #include "platform/Clock.h"
 
 #include <QString>
@@ -10,6 +11,8 @@
 class TRandomSource;
 
 constexpr int BoardSize = 5; // columns and rows
+// One game lasts 0.002 of a day: 172.8 seconds.
+constexpr double GameLength = 0.002;
 constexpr int MaxPicks = BoardSize * BoardSize;
 
 // A pick of the board: (column, row); (-1, -1) holds no pick.
@@ -21,9 +24,10 @@ struct TCell {
 using TFaces = std::array<std::array<QString, BoardSize>, BoardSize>; // [column][row]
 
 // One game: the board, the word being built, the score and the clock. The window
-// that shows the game owns one and asks it; the bonus round writes BonusPoints.
+// that shows the game owns one, reads its fields and changes them only through
+// the rules below; the bonus round records its points through it.
 struct TGameState {
-    // The record, in its order.
+    // Kept in the order the game's first version kept them.
     bool FillingGrid = false;
     std::int32_t BonusCol = 0;
     std::int32_t BonusRow = 0;
@@ -40,6 +44,9 @@ struct TGameState {
     bool Paused = false;
     std::int32_t BonusPoints = 0;
 
+    // A deal begins: the board draws nothing until it ends.
+    void BeginDeal() { FillingGrid = true; }
+    void EndDeal() { FillingGrid = false; }
     // Deals 25 faces column by column, top to bottom, each cut to 2 characters.
     void DealFaces(const std::function<QString()>& newLetter);
 
@@ -57,17 +64,35 @@ struct TGameState {
     // off the end of the word. Nothing to take back changes nothing.
     void TakeBackLastPick();
     bool IsBonusDie(int col, int row) const { return col == BonusCol && row == BonusRow; }
+    // The word in progress is gone; its dice come back with ResetUsedRecs.
+    void DropWord() { CurrentWord.clear(); }
     // An accepted word adds the points for its length, "QU" counting as two letters.
     void ScoreWord(const QString& word);
+
+    // This game's hidden bonus die and the word of its round, as tangled.
+    void HideBonusDie(std::int32_t col, std::int32_t row, const QString& word,
+                      const QString& tangled);
+    // No bonus die: before any game, after the round, or without bonus words.
+    void ClearBonusDie();
+    // The round opens with no points; it records the points it ends with.
+    void BeginBonusRound() { BonusPoints = 0; }
+    void RecordBonusPoints(std::int32_t points) { BonusPoints = points; }
+    // The round's points join the score, and the bonus die is an ordinary die
+    // for the rest of the game.
+    void EndBonusRound();
 
     // A new game: no score, not paused, the clock full and running out at
     // now + GameLength.
     void StartClock(TDateTime now);
+    // One tick of the game clock: the countdown, whose time left is kept for a pause.
+    TCountdown Tick(TDateTime now);
     // Pause or resume; a resume sets the deadline from the time left at the
     // last tick, so a pause gives back the part of a tick that had passed.
     void TogglePause(TDateTime now);
+    // The clock has run out: it blinks from now on, shown at the first blink.
+    void StartBlinking() { BlinkCount = 0; }
     // One blink of the ended clock; gives whether the time shows.
-    bool Blink();
+    bool Blink() { return ::Blink(BlinkCount); }
 };
 
 // One face from the letter table, drawn without reseeding.

@@ -1,7 +1,5 @@
 #include "Scoring.h"
 
-#include <cstdio>
-
 std::int32_t PointsForLength(std::size_t letters) {
     if (letters <= 1) {
         return 0;
@@ -21,34 +19,4 @@ std::int32_t PointsForLength(std::size_t letters) {
     default:
         return 10;
     }
-}
-
-std::string ClockText(unsigned minutes, unsigned seconds) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%2.2u:%2.2u", minutes, seconds);
-    return text;
-}
-
-namespace {
-
-// Moves the ASCII letters from first..first+25 to the other case; every other
-// byte stays as it is.
-std::string ShiftAsciiCase(std::string_view word, char first, char otherFirst) {
-    std::string shifted(word);
-    for (char& c : shifted) {
-        if (c >= first && c <= first + 25) {
-            c = static_cast<char>(c - first + otherFirst);
-        }
-    }
-    return shifted;
-}
-
-} // namespace
-
-std::string AsciiLower(std::string_view word) {
-    return ShiftAsciiCase(word, 'A', 'a');
-}
-
-std::string AsciiUpper(std::string_view word) {
-    return ShiftAsciiCase(word, 'a', 'A');
 }

@@ -5,7 +5,8 @@
 #include <array>
 #include <string_view>
 
-// Process-wide state the Parts share.
+// What the whole program shares: its one random source, and the letter table
+// every board is dealt from.
 
 // The one random source of the process; its state is 0 when the process starts.
 TRandomSource& ProgramRandom();

@@ -160,14 +160,14 @@ void TRecordFile::Seek(std::int64_t record) {
 }
 
 void TRecordFile::Read(void* record) {
-    const std::size_t done = ReadPart(record);
+    const std::size_t done = ReadAvailable(record);
     if (done < recordSize_) {
         Fail(EIO, "record " + std::to_string(position_ - 1) + " is truncated (" +
                       std::to_string(done) + " of " + std::to_string(recordSize_) + " bytes)");
     }
 }
 
-std::size_t TRecordFile::ReadPart(void* record) {
+std::size_t TRecordFile::ReadAvailable(void* record) {
     if (fd_ < 0) {
         Fail(EBADF, "read from a closed file");
     }

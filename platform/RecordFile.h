@@ -47,7 +47,7 @@ public:
     void Read(void* record);
     // Reads what there is of the current record: all of it, or less at the
     // end of the file. Returns the bytes read.
-    std::size_t ReadPart(void* record);
+    std::size_t ReadAvailable(void* record);
     void Write(const void* record);
     bool Eof() const;
     // Whole records in the file now; a partial record at the end is not counted.

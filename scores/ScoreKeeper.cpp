@@ -54,7 +54,7 @@ bool RewriteInPlace(TRecordFile& file, const TScoreTable::Record& record) {
     try {
         size = file.FileSize();
         file.Seek(0);
-        file.ReadPart(before.data());
+        file.ReadAvailable(before.data());
     } catch (const EInOutError&) {
         return false; // nothing was changed
     }

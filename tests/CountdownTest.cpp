@@ -3,7 +3,6 @@
 #include "game/Countdown.h"
 
 #include "game/GameState.h"
-#include "game/Scoring.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

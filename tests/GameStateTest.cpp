@@ -6,7 +6,6 @@
 #include "game/Countdown.h"
 #include "game/FoundWords.h"
 #include "game/RandomSource.h"
-#include "game/Scoring.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>

@@ -1,5 +1,8 @@
 #include "game/Scoring.h"
 
+#include "game/AsciiCase.h"
+#include "game/Countdown.h"
+
 #include <gtest/gtest.h>
 
 namespace {

@@ -115,3 +115,22 @@ private:
     int lastRow_ = -1;
     TCanvas canvas_;
 };
+
+// Wires a board of dice to its window's handlers: draw, raised once a paint
+// since it paints every die whichever cell it is raised for; select, for a
+// press; describe, for assistive technology.
+template <class TOwner>
+void ConnectDice(TDrawGrid& grid, TOwner* owner, void (TOwner::*draw)(int, int, const QRect&),
+                 void (TOwner::*select)(int, int, bool&),
+                 TDrawGrid::TCellDescription (TOwner::*describe)(int, int) const) {
+    grid.OnDrawCell = [owner, draw](int col, int row, const QRect& rect) {
+        (owner->*draw)(col, row, rect);
+    };
+    grid.DrawCellPaintsAll = true;
+    grid.OnSelectCell = [owner, select](int col, int row, bool& canSelect) {
+        (owner->*select)(col, row, canSelect);
+    };
+    grid.OnDescribeCell = [owner, describe](int col, int row) {
+        return (owner->*describe)(col, row);
+    };
+}

@@ -11,7 +11,6 @@
 
 #include "UiFixture.h"
 #include "app/TfrmMain.h"
-#include "game/globals.h"
 #include "media/TfrmSound.h"
 #include "platform/widgets/TDrawGrid.h"
 #include "platform/widgets/TImage.h"
@@ -50,20 +49,12 @@ QAccessibleInterface* Cell(TfrmMain& form, int col, int row) {
     return Accessible(form.Form().Grid)->tableInterface()->cellAt(row, col);
 }
 
-TTestProgram& WithSoundDevice(TTestProgram& program) {
-    program.Sound.Device = true;
-    return program;
-}
-
 struct TMainWindow {
     // No bonus words: nothing reseeds, so every game deals the state-0 board.
     TTestProgram Program{{"cat", "cats", "dog", "quiet"}, {}};
-    TfrmMain Form{WithSoundDevice(Program).Services()};
+    TfrmMain Form{Program.WithSoundDevice().Services()};
 
-    TMainWindow() {
-        ProgramRandom().SetState(0);
-        Form.show();
-    }
+    TMainWindow() { Form.show(); }
     QAccessibleInterface* Button(const char* name) {
         return Accessible(Form.findChild<TImageButton*>(name));
     }
@@ -75,7 +66,6 @@ class AccessibilityTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { SoundOn = true; }
     void theMainWindowIsAWindowNamedLexipede();
     void everyButtonIsAPushButtonNamedByItsCaption_data();
     void everyButtonIsAPushButtonNamedByItsCaption();
@@ -84,6 +74,7 @@ private slots:
     void minimizeIsAPushButtonThatMinimizes();
     void theSoundSwitchIsNamedAsItShows();
     void theBoardIsATableOfTheDiceDealt();
+    void theBonusDieReadsLikeEveryOther();
     void pressingADiePicksItAsAClickDoes();
     void pressingADieOfADisabledBoardDoesNothing();
 };
@@ -141,16 +132,16 @@ void AccessibilityTest::pressingAButtonDoesWhatAClickDoes() {
     TMainWindow window;
     Press(window.Button("cmdNewGame"));
     QCOMPARE(window.Program.Sound.Played, (Played{{"NEWGAME", true}}));
-    QCOMPARE(window.Form.State.Faces[4][2], QStringLiteral("QU"));
+    QCOMPARE(window.Form.State().Faces[4][2], QStringLiteral("QU"));
     QVERIFY(window.Button("cmdNewGame")->state().invisible);
 
     QAccessibleInterface* pause = window.Button("cmdPause");
     QCOMPARE(Name(pause), QStringLiteral("Pause"));
     Press(pause);
-    QVERIFY(window.Form.State.Paused);
+    QVERIFY(window.Form.State().Paused);
     QCOMPARE(Name(pause), QStringLiteral("Continue"));
     Press(pause);
-    QVERIFY(!window.Form.State.Paused);
+    QVERIFY(!window.Form.State().Paused);
     QCOMPARE(Name(pause), QStringLiteral("Pause"));
 
     Press(window.Button("cmdHelp"));
@@ -159,15 +150,24 @@ void AccessibilityTest::pressingAButtonDoesWhatAClickDoes() {
 
 void AccessibilityTest::pressingADisabledOrHiddenButtonDoesNothing() {
     TMainWindow window;
-    window.Form.State.CurrentWord = QStringLiteral("CAT");
     // Add Word and Back Space are disabled, Pause hidden, before any game.
     for (const char* button : {"cmdAddWord", "cmdBackSpace", "cmdPause"}) {
         Press(window.Button(button));
     }
     QCOMPARE(window.Program.Sound.Played, Played{});
-    QCOMPARE(window.Form.State.CurrentWord, QStringLiteral("CAT"));
-    QVERIFY(!window.Form.State.Paused);
-    QVERIFY(!window.Form.TimerTick->isActive());
+    QVERIFY(!window.Form.State().Paused);
+    QVERIFY(!window.Form.ClockRunning());
+
+    // A paused game disables them again, with a word in progress.
+    Press(window.Button("cmdNewGame"));
+    Press(Cell(window.Form, 1, 0));
+    Press(window.Button("cmdPause"));
+    window.Program.Sound.Played.clear();
+    for (const char* button : {"cmdAddWord", "cmdBackSpace"}) {
+        Press(window.Button(button));
+    }
+    QCOMPARE(window.Program.Sound.Played, Played{});
+    QCOMPARE(window.Form.State().CurrentWord, QStringLiteral("O"));
 }
 
 void AccessibilityTest::minimizeIsAPushButtonThatMinimizes() {
@@ -182,8 +182,7 @@ void AccessibilityTest::minimizeIsAPushButtonThatMinimizes() {
 
 void AccessibilityTest::theSoundSwitchIsNamedAsItShows() {
     TTestProgram program;
-    program.Sound.Device = true;
-    SoundCardPresent = true;
+    program.WithSoundDevice();
     TfrmSound dialog;
     dialog.show();
     QAccessibleInterface* face = Accessible(dialog.Form().cmdSetSound);
@@ -198,9 +197,6 @@ void AccessibilityTest::theSoundSwitchIsNamedAsItShows() {
 void AccessibilityTest::theBoardIsATableOfTheDiceDealt() {
     TMainWindow window;
     Press(window.Button("cmdNewGame"));
-    // Whichever die is the bonus die reads like every other.
-    window.Form.State.BonusCol = 2;
-    window.Form.State.BonusRow = 2;
     QAccessibleInterface* board = Accessible(window.Form.Form().Grid);
     QCOMPARE(board->role(), QAccessible::Table);
     QCOMPARE(Name(board), QStringLiteral("Letter board"));
@@ -236,6 +232,20 @@ void AccessibilityTest::theBoardIsATableOfTheDiceDealt() {
     }
 }
 
+void AccessibilityTest::theBonusDieReadsLikeEveryOther() {
+    TTestProgram program; // with bonus words: a die of each board is the bonus die
+    TfrmMain form(program.Services());
+    form.show();
+    form.cmdNewGameClick();
+    const int col = form.State().BonusCol;
+    const int row = form.State().BonusRow;
+    QVERIFY(col >= 0 && row >= 0);
+    QAccessibleInterface* die = Cell(form, col, row);
+    QCOMPARE(Name(die), form.State().Faces[col][row]);
+    QCOMPARE(die->text(QAccessible::Description), QString());
+    QVERIFY(!die->state().checked);
+}
+
 void AccessibilityTest::pressingADiePicksItAsAClickDoes() {
     TMainWindow window;
     Press(window.Button("cmdNewGame"));
@@ -245,7 +255,7 @@ void AccessibilityTest::pressingADiePicksItAsAClickDoes() {
 
     Press(qu);
     Press(i);
-    QCOMPARE(window.Form.State.CurrentWord, QStringLiteral("QUI"));
+    QCOMPARE(window.Form.State().CurrentWord, QStringLiteral("QUI"));
     QCOMPARE(Name(Accessible(window.Form.Form().NewWord)), QStringLiteral("QUI"));
     QCOMPARE(window.Program.Sound.Played, (Played{{"CLICK", true}, {"CLICK", true}}));
     QVERIFY(qu->state().checked);
@@ -255,11 +265,11 @@ void AccessibilityTest::pressingADiePicksItAsAClickDoes() {
 
     // A die already in the word: no sound, no change, as for a click.
     Press(qu);
-    QCOMPARE(window.Form.State.CurrentWord, QStringLiteral("QUI"));
+    QCOMPARE(window.Form.State().CurrentWord, QStringLiteral("QUI"));
     QCOMPARE(window.Program.Sound.Played.size(), 2u);
 
     Press(window.Button("cmdBackSpace"));
-    QCOMPARE(window.Form.State.CurrentWord, QStringLiteral("QU"));
+    QCOMPARE(window.Form.State().CurrentWord, QStringLiteral("QU"));
     QVERIFY(!i->state().checked);
     QCOMPARE(i->text(QAccessible::Description), QString());
 }
@@ -271,7 +281,7 @@ void AccessibilityTest::pressingADieOfADisabledBoardDoesNothing() {
     QCOMPARE(Name(cell), QStringLiteral("A"));
     QVERIFY(cell->state().disabled);
     Press(cell);
-    QCOMPARE(window.Form.State.CurrentWord, QString());
+    QCOMPARE(window.Form.State().CurrentWord, QString());
     QCOMPARE(window.Program.Sound.Played, Played{});
 }
 

@@ -55,9 +55,8 @@ void BoardTest::theProcessStartsWithRandomStateZero() {
 }
 
 void BoardTest::theFirstBoardOfAFreshProcessIsPinned() {
-    TTestProgram program;
+    TTestProgram program; // its random source at state 0, as a fresh process has
     TfrmMain form(program.Services());
-    ProgramRandom().SetState(0);
     form.FillTheGrid();
     const Board expected{{
         {"A", "A", "T", "E", "E"},
@@ -66,43 +65,47 @@ void BoardTest::theFirstBoardOfAFreshProcessIsPinned() {
         {"F", "U", "I", "R", "G"},
         {"P", "T", "QU", "F", "D"},
     }};
-    QCOMPARE(form.State.Faces, expected);
+    QCOMPARE(form.State().Faces, expected);
     for (int pick = 1; pick <= 25; ++pick) {
-        QCOMPARE(form.State.RecentRecs[pick].Col, -1);
-        QCOMPARE(form.State.RecentRecs[pick].Row, -1);
+        QCOMPARE(form.State().RecentRecs[pick].Col, -1);
+        QCOMPARE(form.State().RecentRecs[pick].Row, -1);
     }
 }
 
 void BoardTest::usedDiceDrawBlankAndComeBackWithTheirFaces() {
-    TTestProgram program;
+    TTestProgram program({"cat"}, {}); // no bonus die
     TfrmMain form(program.Services());
-    form.FillTheGrid();
-    const Board faces = form.State.Faces;
+    form.cmdNewGameClick();
+    const Board faces = form.State().Faces;
     const QImage before = CellPicture(form, 1, 2);
     QVERIFY(!AllWhite(before));
 
-    form.State.UsedRecs[1][2] = true;
+    bool canSelect = true;
+    form.GridSelectCell(1, 2, canSelect);
     QVERIFY(AllWhite(CellPicture(form, 1, 2)));
     QVERIFY2(!AllWhite(CellPicture(form, 1, 3)), "the die below stays");
 
-    form.ResetUsedRecs();
+    form.cmdBackSpaceClick();
     QCOMPARE(CellPicture(form, 1, 2), before);
-    QCOMPARE(form.State.Faces, faces);
+    QCOMPARE(form.State().Faces, faces);
 }
 
 void BoardTest::nothingIsDrawnWhileTheGridIsFilling() {
-    TTestProgram program;
+    TTestProgram program({"cat"}, {});
     TfrmMain form(program.Services());
-    form.FillTheGrid();
-    const QImage dealt = CellPicture(form, 0, 0);
-    form.State.FillingGrid = true;
-    form.State.Faces[0][0] = "QU";
-    form.State.UsedRecs[2][2] = true;
-    QCOMPARE(CellPicture(form, 0, 0), dealt);
-    QVERIFY(!AllWhite(CellPicture(form, 2, 2)));
-    form.State.FillingGrid = false;
-    QVERIFY(CellPicture(form, 0, 0) != dealt);
-    QVERIFY(AllWhite(CellPicture(form, 2, 2)));
+    TCanvas& canvas = form.Form().Grid->Canvas();
+    const QRect die = form.Form().Grid->CellRect(0, 0);
+    // New Game plays its clip at the end of the deal, while the grid is still filling.
+    program.Sound.OnPlay = [&](const std::string& clip) {
+        if (clip == "NEWGAME") {
+            QVERIFY(form.State().FillingGrid);
+            canvas.FillRect(die, Qt::magenta);
+            QCOMPARE(CellPicture(form, 0, 0).pixel(23, 23), qRgb(255, 0, 255));
+        }
+    };
+    form.cmdNewGameClick();
+    QVERIFY(!form.State().FillingGrid);
+    QVERIFY(CellPicture(form, 0, 0).pixel(23, 23) != qRgb(255, 0, 255));
 }
 
 void BoardTest::setButtonsSwitchesButtonsAndBoard_data() {

@@ -8,7 +8,6 @@
 #include "bonus/TfrmBonusDone.h"
 #include "game/GameClock.h"
 #include "game/GameState.h"
-#include "game/globals.h"
 #include "platform/widgets/TDrawGrid.h"
 #include "platform/widgets/TLabel.h"
 #include "ui_TfrmBonus.h"
@@ -43,12 +42,11 @@ struct TRound {
     QStringList Result; // correct word, guess, points line, seen while the result is open
 
     TRound(const QString& correct, const QString& tangled) {
-        SoundCardPresent = true;
-        Program.Sound.Device = true;
-        Game.BonusPoints = -1;
+        Program.WithSoundDevice();
+        Game.RecordBonusPoints(-1);
         Bonus = new TfrmBonus(Game, GameClock, Program.Modal);
-        Bonus->CorrectWord = correct;
-        Bonus->TangledWord = tangled;
+        Bonus->Round.CorrectWord = correct;
+        Bonus->Round.TangledWord = tangled;
         Program.Modal.OnDialog = [this](QDialog& dialog) {
             auto* done = qobject_cast<TfrmBonusDone*>(&dialog);
             QVERIFY(done != nullptr);
@@ -102,14 +100,13 @@ struct TBonusGame {
     std::unique_ptr<TfrmMain> Form;
 
     explicit TBonusGame(const std::vector<std::string>& bonusWords = {"apple", "tiger"})
-        : Program({"cat"}, bonusWords) {
-        SoundCardPresent = true;
-        Program.Sound.Device = true;
+        : Program({"cat", "room"}, bonusWords) {
+        Program.WithSoundDevice();
         Form = std::make_unique<TfrmMain>(Program.Services());
         QTest::mouseClick(Form->Form().cmdNewGame, Qt::LeftButton);
         Program.Sound.Played.clear();
     }
-    TGameState& State() { return Form->State; }
+    const TGameState& State() { return Form->State(); }
     TDrawGrid* Grid() { return Form->Form().Grid; }
     void Click(int col, int row) {
         QTest::mouseClick(Grid(), Qt::LeftButton, Qt::NoModifier,
@@ -132,8 +129,8 @@ struct TBonusGame {
             if (bonus == nullptr) {
                 return; // the result: closed as the player would
             }
-            QString left = bonus->TangledWord;
-            for (const QChar letter : bonus->CorrectWord.toUpper()) {
+            QString left = bonus->Round.TangledWord;
+            for (const QChar letter : bonus->Round.CorrectWord.toUpper()) {
                 const qsizetype col = left.indexOf(letter);
                 const QPoint centre(static_cast<int>(col) * 47 + 23, 23);
                 if (solve) {
@@ -153,7 +150,6 @@ class BonusTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { SoundOn = true; }
     void theGuessIsJudgedOnItsFiveSlots_data();
     void theGuessIsJudgedOnItsFiveSlots();
     void aPickedDieVanishesAndCannotBePickedAgain();
@@ -224,7 +220,7 @@ void BonusTest::theGuessIsJudgedOnItsFiveSlots() {
     round.Tick(picks.size() == 5 ? 0.25 : 26.0);
     QCOMPARE(round.Result, (QStringList{correct.toUpper(), guess,
                                         QStringLiteral("Bonus Points : %1").arg(points)}));
-    QCOMPARE(round.Bonus->PlayerWord.toUpper(), guess);
+    QCOMPARE(round.Bonus->Round.PlayerWord.toUpper(), guess);
     QCOMPARE(round.Game.BonusPoints, points);
     Played sounds{{"LOADING", false}};
     sounds.insert(sounds.end(), static_cast<std::size_t>(picks.size()), {"CLICK", true});
@@ -334,7 +330,6 @@ void BonusTest::aNewGameHidesABonusDieDrawnFromTheClock() {
     for (const QString& w : bonusWords) {
         words.push_back(w.toStdString());
     }
-    ProgramRandom().SetState(0);
     TBonusGame game(words);
     QCOMPARE(game.State().BonusCol, col);
     QCOMPARE(game.State().BonusRow, row);
@@ -361,7 +356,12 @@ void BonusTest::theBonusDieOpensTheRoundInsteadOfAddingItsLetter() {
     TBonusGame game;
     game.Tick(10.25);
     QCOMPARE(game.Time(), QStringLiteral("02:42"));
-    game.State().Score = 5;
+    for (const QPoint die : {QPoint(0, 3), QPoint(0, 1), QPoint(1, 1), QPoint(4, 3)}) {
+        game.Click(die.x(), die.y()); // ROOM, 2 points
+    }
+    game.Form->cmdAddWordClick();
+    const int before = game.State().Score;
+    QCOMPARE(before, 2);
     game.Click(0, 0);
     game.Click(4, 4); // a word in progress: "ZU"
     QCOMPARE(game.State().CurrentWord, QStringLiteral("ZU"));
@@ -371,8 +371,8 @@ void BonusTest::theBonusDieOpensTheRoundInsteadOfAddingItsLetter() {
     game.ClickBonusDie();
 
     QCOMPARE(game.BonusRounds(), 1);
-    QCOMPARE(game.State().Score, 5 + points);
-    QCOMPARE(game.Form->Form().ScoreBox->text(), QString::number(5 + points));
+    QCOMPARE(game.State().Score, before + points);
+    QCOMPARE(game.Form->Form().ScoreBox->text(), QString::number(before + points));
     QCOMPARE(game.State().CurrentWord, QString());
     QCOMPARE(game.Form->Form().NewWord->text(), QString());
     QCOMPARE(game.State().PickCount(), 0);
@@ -381,7 +381,7 @@ void BonusTest::theBonusDieOpensTheRoundInsteadOfAddingItsLetter() {
     QCOMPARE(QPoint(game.State().BonusCol, game.State().BonusRow), QPoint(-1, -1));
     // The clock lost nothing to the 26 s round and runs again.
     QVERIFY(!game.State().Paused);
-    QVERIFY(game.Form->TimerTick->isActive());
+    QVERIFY(game.Form->ClockRunning());
     QVERIFY(game.Grid()->isEnabled());
     QCOMPARE(game.Time(), QStringLiteral("02:42"));
     game.Tick(0);
@@ -404,7 +404,7 @@ void BonusTest::theSpentDieIsOrdinaryAndThereIsNoSecondRound() {
     QCOMPARE(game.State().CurrentWord, QStringLiteral("I"));
     QVERIFY(game.State().UsedRecs[1][2]);
 
-    game.Form->NewGame(); // the next game hides a die of its own
+    game.Form->cmdNewGameClick(); // the next game hides a die of its own
     QVERIFY(game.State().BonusCol != -1);
     game.ClickBonusDie();
     QCOMPARE(game.BonusRounds(), 2);
@@ -425,7 +425,10 @@ void BonusTest::anAccessiblePressOnTheBonusDieAnswersBeforeTheRoundOpens() {
 
 void BonusTest::noStaleBonusPointsAreAdded() {
     TBonusGame game;
-    game.State().BonusPoints = 20; // left from an earlier round
+    game.PlayRoundsAs(true);
+    game.ClickBonusDie();
+    game.Form->cmdNewGameClick();
+    QCOMPARE(game.State().BonusPoints, 20); // left from the round of the game before
     QPointer<QDialog> unfinished;
     game.Program.Modal.OnDialog = [&](QDialog& dialog) { unfinished = &dialog; };
     game.ClickBonusDie(); // its loop ends before the round has written its points
@@ -438,9 +441,9 @@ void BonusTest::aDamagedBonusStoreWarnsOnceAndTheGamesGoOnWithoutABonusDie() {
     TBonusGame game;
     TruncateFile(game.Program.File("Bonus.dat"), 0); // under the running game
     for (int games = 0; games < 2; ++games) {
-        game.Form->NewGame();
+        game.Form->cmdNewGameClick();
         QCOMPARE(QPoint(game.State().BonusCol, game.State().BonusRow), QPoint(-1, -1));
-        QVERIFY(game.Form->TimerTick->isActive());
+        QVERIFY(game.Form->ClockRunning());
         QVERIFY(game.Grid()->isEnabled());
     }
     QCOMPARE(game.Program.Modal.Warnings,

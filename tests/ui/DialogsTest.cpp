@@ -31,10 +31,6 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        SoundCardPresent = true;
-        SoundOn = true;
-    }
     void eachDialogHasItsTextsAndSounds_data();
     void eachDialogHasItsTextsAndSounds();
     void theHelpTextHasItsNineLinesExactly();
@@ -100,8 +96,7 @@ void DialogsTest::eachDialogHasItsTextsAndSounds() {
     };
     for (const char* how : {"Enter", "OK"}) {
         TTestProgram program;
-        program.Sound.Device = true;
-        SoundCardPresent = true;
+        program.WithSoundDevice();
         QPointer<TDialogForm> form;
         if (dialog == "TfrmBadWord") {
             form = new TfrmBadWord;
@@ -195,7 +190,7 @@ void DialogsTest::theClockRunsOnWhileADialogIsOpen() {
     };
     QTest::mouseClick(form.Form().cmdHelp, Qt::LeftButton);
     QCOMPARE(form.Form().lblTime->text(), QStringLiteral("02:22"));
-    QVERIFY(form.TimerTick->isActive());
+    QVERIFY(form.ClockRunning());
 }
 
 QTEST_MAIN(DialogsTest)

@@ -4,7 +4,6 @@
 
 #include "UiFixture.h"
 #include "app/TfrmMain.h"
-#include "game/globals.h"
 #include "media/TfrmDisplaySettings.h"
 #include "platform/widgets/DisplayChange.h"
 #include "platform/widgets/ScreenDisplayModes.h"
@@ -97,10 +96,6 @@ class DisplaySettingsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        SoundCardPresent = true;
-        SoundOn = true;
-    }
     void f8WithAnyModifiersOpensTheDialogAndNoOtherKeyDoes_data();
     void f8WithAnyModifiersOpensTheDialogAndNoOtherKeyDoes();
     void listsEveryModeInTheDisplaysOrderWithTheCurrentColours();
@@ -240,7 +235,7 @@ void DisplaySettingsTest::applySetsTheSelectedIndexAndAnnouncesOnceBeforeReturni
 
 void DisplaySettingsTest::showingWaitsForItsSoundAndEnterOrOkCloseIt() {
     TDisplayProgram game;
-    SoundCardPresent = true; // the game found none at its start
+    game.Program.WithSoundDevice(); // the game found none at its start
     for (const char* how : {"Enter", "keypad Enter", "OK"}) {
         QPointer<TfrmDisplaySettings> dialog = game.Dialog().release();
         game.Program.Sound.Played.clear();

@@ -13,7 +13,6 @@
 #include "app/TfrmMain.h"
 #include "dialogs/TfrmBadWord.h"
 #include "dialogs/TfrmSameWord.h"
-#include "game/globals.h"
 #include "platform/widgets/TImage.h"
 #include "platform/widgets/TLabel.h"
 #include "ui_TfrmMain.h"
@@ -44,7 +43,6 @@ struct TGame {
     TGame() {
         Program.Sound.Device = true;
         Form = std::make_unique<TfrmMain>(Program.Services());
-        ProgramRandom().SetState(0);
     }
     Ui::TfrmMain& Ui() { return Form->Form(); }
 
@@ -87,7 +85,6 @@ class GameTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { SoundOn = true; }
     void aNewGameDealsAndStartsTheClock();
     void theClockCountsDownAndTheFirstTickBelowZeroEndsTheGameOnce();
     void theEndedClockBlinksAndNewGameComesBackAfterTheTable();
@@ -112,18 +109,20 @@ void GameTest::aNewGameDealsAndStartsTheClock() {
     QCOMPARE(game.Time(), QStringLiteral("0:00"));
     QTest::mouseClick(game.Ui().cmdNewGame, Qt::LeftButton);
     QCOMPARE(game.Program.Sound.Played, (Played{{"NEWGAME", true}}));
-    QCOMPARE(game.Form->State.Faces[4][2], QStringLiteral("QU"));
+    QCOMPARE(game.Form->State().Faces[4][2], QStringLiteral("QU"));
     QVERIFY(game.Ui().cmdNewGame->isHidden());
     QVERIFY(!game.Ui().cmdPause->isHidden());
     QVERIFY(Shows(game.Ui().cmdPause, game.Ui().ImagePause));
     QVERIFY(game.Ui().Grid->isEnabled());
     QVERIFY(!game.Ui().cmdAddWord->isEnabled());
     QVERIFY(game.Ui().WordList->isEnabled());
-    QVERIFY(game.Form->TimerTick->isActive());
-    QVERIFY(!game.Form->TimerDone->isActive());
-    QCOMPARE(game.Form->State.BonusCol, -1);       // no bonus round yet
+    QVERIFY(game.Form->ClockRunning());
+    QVERIFY(!game.Form->ClockBlinking());
+    QCOMPARE(game.Form->State().BonusCol, -1);     // no bonus round yet
     QCOMPARE(game.Time(), QStringLiteral("0:00")); // until the first tick
-    QCOMPARE(game.Form->TimerTick->interval(), 250);
+    for (const QTimer* timer : game.Form->findChildren<QTimer*>()) {
+        QCOMPARE(timer->interval(), 250);
+    }
 }
 
 void GameTest::theClockCountsDownAndTheFirstTickBelowZeroEndsTheGameOnce() {
@@ -135,11 +134,11 @@ void GameTest::theClockCountsDownAndTheFirstTickBelowZeroEndsTheGameOnce() {
     QCOMPARE(game.Time(), QStringLiteral("01:52"));
     game.Tick(172.8 - 60.25 - 0.6); // 0.6 s left
     QCOMPARE(game.Time(), QStringLiteral("00:00"));
-    QVERIFY(game.Form->TimerTick->isActive());
+    QVERIFY(game.Form->ClockRunning());
     QCOMPARE(game.HighScoreWindows(), 0);
     game.Tick(0.6001);
-    QVERIFY(!game.Form->TimerTick->isActive());
-    QVERIFY(game.Form->TimerDone->isActive());
+    QVERIFY(!game.Form->ClockRunning());
+    QVERIFY(game.Form->ClockBlinking());
     QCOMPARE(game.HighScoreWindows(), 1);
     QCOMPARE(game.Time(), QStringLiteral("00:00"));
     QVERIFY(!game.Ui().Grid->isEnabled());
@@ -162,12 +161,12 @@ void GameTest::theEndedClockBlinksAndNewGameComesBackAfterTheTable() {
     QVERIFY(!game.Ui().cmdPause->isHidden()); // Pause stays where it was
     for (int blink = 1; blink <= 4; ++blink) {
         game.Form->TimerDoneTimer();
-        QCOMPARE(game.Form->State.BlinkCount, blink);
+        QCOMPARE(game.Form->State().BlinkCount, blink);
         QCOMPARE(game.Time(), QStringLiteral("00:00"));
         QCOMPARE(game.Ui().lblTime->isVisibleTo(game.Form.get()), blink % 2 == 1);
     }
     game.NewGame();
-    QVERIFY(!game.Form->TimerDone->isActive());
+    QVERIFY(!game.Form->ClockBlinking());
 }
 
 void GameTest::aPauseOfAnyLengthGivesTheTimeBack() {
@@ -178,24 +177,24 @@ void GameTest::aPauseOfAnyLengthGivesTheTimeBack() {
     QCOMPARE(game.Time(), QStringLiteral("02:42"));
     game.Program.Clock.AdvanceSeconds(0.2); // part of a tick, given back by the pause
     QTest::mouseClick(game.Ui().cmdPause, Qt::LeftButton);
-    QVERIFY(game.Form->State.Paused);
+    QVERIFY(game.Form->State().Paused);
     QVERIFY(Shows(game.Ui().cmdPause, game.Ui().ImageContinue));
     QVERIFY(!game.Ui().Grid->isEnabled());
     QVERIFY(!game.Ui().cmdAddWord->isEnabled());
-    QVERIFY(!game.Form->TimerTick->isActive());
+    QVERIFY(!game.Form->ClockRunning());
 
     game.Program.Clock.AdvanceSeconds(3600);
     QTest::mouseClick(game.Ui().cmdPause, Qt::LeftButton);
-    QVERIFY(!game.Form->State.Paused);
+    QVERIFY(!game.Form->State().Paused);
     QVERIFY(Shows(game.Ui().cmdPause, game.Ui().ImagePause));
-    QVERIFY(game.Form->TimerTick->isActive());
+    QVERIFY(game.Form->ClockRunning());
     QVERIFY(game.Ui().Grid->isEnabled());
     QVERIFY(game.Ui().cmdAddWord->isEnabled());
     game.Tick(0);
     QCOMPARE(game.Time(), QStringLiteral("02:42"));
-    QCOMPARE(game.Form->State.CurrentWord, QStringLiteral("TO"));
+    QCOMPARE(game.Form->State().CurrentWord, QStringLiteral("TO"));
     QCOMPARE(game.Ui().NewWord->text(), QStringLiteral("TO"));
-    QVERIFY(game.Form->State.UsedRecs[0][2] && game.Form->State.UsedRecs[1][0]);
+    QVERIFY(game.Form->State().UsedRecs[0][2] && game.Form->State().UsedRecs[1][0]);
     QCOMPARE(game.Program.Sound.Played,
              (Played{{"CLICK", true}, {"CLICK", true}, {"CLICK", true}, {"CLICK", true}}));
 }
@@ -208,7 +207,7 @@ void GameTest::aPauseBeforeTheFirstTickKeepsTheWholeGame() {
     QTest::mouseClick(game.Ui().cmdPause, Qt::LeftButton);
     game.Tick(0.25);
     QCOMPARE(game.Time(), QStringLiteral("02:52"));
-    QVERIFY(game.Form->TimerTick->isActive());
+    QVERIFY(game.Form->ClockRunning());
     QCOMPARE(game.HighScoreWindows(), 0);
 }
 
@@ -235,11 +234,11 @@ void GameTest::diceArePickedInAnyOrderAndNeverTwice() {
     TGame game;
     game.NewGame();
     game.Pick({{0, 0}, {4, 4}}); // opposite corners
-    QCOMPARE(game.Form->State.CurrentWord, QStringLiteral("AD"));
+    QCOMPARE(game.Form->State().CurrentWord, QStringLiteral("AD"));
     QVERIFY(game.Ui().cmdAddWord->isEnabled() && game.Ui().cmdBackSpace->isEnabled());
-    QCOMPARE(game.Form->State.RecentRecs[1].Col, 0);
-    QCOMPARE(game.Form->State.RecentRecs[2].Col, 4);
-    QCOMPARE(game.Form->State.RecentRecs[3].Col, -1);
+    QCOMPARE(game.Form->State().RecentRecs[1].Col, 0);
+    QCOMPARE(game.Form->State().RecentRecs[2].Col, 4);
+    QCOMPARE(game.Form->State().RecentRecs[3].Col, -1);
 
     // Drag from K across U and T, then back over U: four new dice, in order.
     TDrawGrid* grid = game.Ui().Grid;
@@ -253,24 +252,24 @@ void GameTest::diceArePickedInAnyOrderAndNeverTwice() {
                          Qt::NoButton, Qt::LeftButton, {});
         QCoreApplication::sendEvent(grid, &move);
     }
-    QCOMPARE(game.Form->State.CurrentWord, QStringLiteral("ADKUTI"));
+    QCOMPARE(game.Form->State().CurrentWord, QStringLiteral("ADKUTI"));
     QCOMPARE(game.Program.Sound.Played.size(), 4u); // nothing for dragging back over U
-    QCOMPARE(game.Form->State.RecentRecs[6].Col, 3);
-    QCOMPARE(game.Form->State.RecentRecs[6].Row, 2);
+    QCOMPARE(game.Form->State().RecentRecs[6].Col, 3);
+    QCOMPARE(game.Form->State().RecentRecs[6].Row, 2);
 }
 
 void GameTest::backSpaceTakesTheLastPickBack() {
     TGame game;
     game.NewGame();
     game.Pick({{0, 0}, {4, 2}});
-    QCOMPARE(game.Form->State.CurrentWord, QStringLiteral("AQU"));
+    QCOMPARE(game.Form->State().CurrentWord, QStringLiteral("AQU"));
     QTest::mouseClick(game.Ui().cmdBackSpace, Qt::LeftButton);
-    QCOMPARE(game.Form->State.CurrentWord, QStringLiteral("A")); // both letters of QU
-    QVERIFY(!game.Form->State.UsedRecs[4][2]);
-    QCOMPARE(game.Form->State.RecentRecs[2].Col, -1);
+    QCOMPARE(game.Form->State().CurrentWord, QStringLiteral("A")); // both letters of QU
+    QVERIFY(!game.Form->State().UsedRecs[4][2]);
+    QCOMPARE(game.Form->State().RecentRecs[2].Col, -1);
     QVERIFY(game.Ui().cmdBackSpace->isEnabled());
     QTest::mouseClick(game.Ui().cmdBackSpace, Qt::LeftButton);
-    QCOMPARE(game.Form->State.CurrentWord, QString());
+    QCOMPARE(game.Form->State().CurrentWord, QString());
     QVERIFY(!game.Ui().cmdBackSpace->isEnabled());
     QVERIFY(!game.Ui().cmdAddWord->isEnabled());
     QVERIFY(game.Ui().Grid->isEnabled());
@@ -281,7 +280,7 @@ void GameTest::backSpaceTakesTheLastPickBack() {
     game.Form->cmdBackSpaceClick();
     QCOMPARE(game.Program.Sound.Played, (Played{{"CLICK", true}}));
     QVERIFY(!game.Ui().cmdAddWord->isEnabled());
-    QCOMPARE(game.Form->State.CurrentWord, QString());
+    QCOMPARE(game.Form->State().CurrentWord, QString());
 }
 
 void GameTest::addWordOnAnEmptyWordAddsNothing() {
@@ -292,7 +291,7 @@ void GameTest::addWordOnAnEmptyWordAddsNothing() {
     QVERIFY(game.Ui().cmdAddWord->isEnabled()); // a resume enables it, word or not
     game.Add();
     QCOMPARE(game.Lines(), QStringList());
-    QCOMPARE(game.Form->State.Score, 0);
+    QCOMPARE(game.Form->State().Score, 0);
     QVERIFY(!game.Ui().cmdAddWord->isEnabled());
     QVERIFY(game.Program.Modal.DialogsShown.empty());
 }
@@ -314,14 +313,14 @@ void GameTest::wordsScoreByLength() {
     game.NewGame();
     game.Pick(Cells(FirstRows.begin(), FirstRows.begin() + dice));
     game.Add();
-    QCOMPARE(game.Form->State.Score, points);
+    QCOMPARE(game.Form->State().Score, points);
     QCOMPARE(game.Ui().ScoreBox->text(), QString::number(points));
     QCOMPARE(game.Lines().size(), 1);
     QCOMPARE(game.Program.Sound.Played.back(), (std::pair<std::string, bool>{"ADDWORD", true}));
     // Every die is back and the word is gone.
-    QCOMPARE(game.Form->State.CurrentWord, QString());
+    QCOMPARE(game.Form->State().CurrentWord, QString());
     QCOMPARE(game.Ui().NewWord->text(), QString());
-    QVERIFY(!game.Form->State.UsedRecs[0][0]);
+    QVERIFY(!game.Form->State().UsedRecs[0][0]);
     QVERIFY(game.Ui().Grid->isEnabled());
     QVERIFY(!game.Ui().cmdAddWord->isEnabled());
 }
@@ -337,13 +336,13 @@ void GameTest::theTenthWordIsListedAsTen() {
     QCOMPARE(game.Lines().first(), QStringLiteral("1.A"));
     QCOMPARE(game.Lines().last(), QStringLiteral("10.AOAFPAGKUT"));
     QCOMPARE(game.Ui().WordList->currentRow(), 9);
-    QCOMPARE(game.Form->State.Score, 0 + 1 + 1 + 2 + 3 + 6 + 8 + 10 + 10 + 10);
+    QCOMPARE(game.Form->State().Score, 0 + 1 + 1 + 2 + 3 + 6 + 8 + 10 + 10 + 10);
 
     // QU counts as two letters: QUIT has four.
     game.Pick(Quit);
     game.Add();
     QCOMPARE(game.Lines().last(), QStringLiteral("11.QUIT"));
-    QCOMPARE(game.Form->State.Score, 51 + 2);
+    QCOMPARE(game.Form->State().Score, 51 + 2);
 }
 
 void GameTest::aDuplicateIsRefusedWhateverItsCaseOrDice() {
@@ -351,7 +350,7 @@ void GameTest::aDuplicateIsRefusedWhateverItsCaseOrDice() {
     game.NewGame();
     game.Pick(Toad);
     game.Add();
-    QCOMPARE(game.Form->State.Score, 2);
+    QCOMPARE(game.Form->State().Score, 2);
     game.Program.Sound.Played.clear();
     QString shownWord;
     game.Program.Modal.OnDialog = [&shownWord](QDialog& dialog) {
@@ -363,16 +362,16 @@ void GameTest::aDuplicateIsRefusedWhateverItsCaseOrDice() {
     game.Add();
     QCOMPARE(game.Program.Modal.DialogsShown, std::vector<QString>{"TfrmSameWord"});
     QCOMPARE(shownWord, QStringLiteral("TOAD"));
-    QCOMPARE(game.Form->State.Score, 2);
+    QCOMPARE(game.Form->State().Score, 2);
     QCOMPARE(game.Lines(), QStringList{"1.TOAD"});
     // OOPS before the notice, OK (waited) as it closes.
     const Played tail(game.Program.Sound.Played.end() - 2, game.Program.Sound.Played.end());
     QCOMPARE(tail, (Played{{"OOPS", true}, {"OK", false}}));
     QVERIFY(game.Ui().Grid->isEnabled());
 
-    QVERIFY(!game.Form->NotDuplicate(QStringLiteral("toad")));
-    QVERIFY(!game.Form->NotDuplicate(QStringLiteral("Toad")));
-    QVERIFY(game.Form->NotDuplicate(QStringLiteral("TOADS")));
+    QVERIFY(game.Form->FoundWords().Contains(QStringLiteral("toad")));
+    QVERIFY(game.Form->FoundWords().Contains(QStringLiteral("Toad")));
+    QVERIFY(!game.Form->FoundWords().Contains(QStringLiteral("TOADS")));
 }
 
 void GameTest::aWordNotInTheDictionaryOpensItsNotice() {
@@ -388,7 +387,7 @@ void GameTest::aWordNotInTheDictionaryOpensItsNotice() {
     game.Add();
     QCOMPARE(game.Program.Modal.DialogsShown, std::vector<QString>{"TfrmBadWord"});
     QCOMPARE(shownWord, QStringLiteral("OA"));
-    QCOMPARE(game.Form->State.Score, 0);
+    QCOMPARE(game.Form->State().Score, 0);
     QCOMPARE(game.Lines(), QStringList());
     const Played tail(game.Program.Sound.Played.end() - 2, game.Program.Sound.Played.end());
     QCOMPARE(tail, (Played{{"OOPS", true}, {"CLICK", true}}));
@@ -403,8 +402,8 @@ void GameTest::pauseDoesNothingOnceTheGameIsOver() {
     game.Program.Sound.Played.clear();
     QTest::mouseClick(game.Ui().cmdPause, Qt::LeftButton);
     QTest::mouseClick(game.Ui().cmdPause, Qt::LeftButton);
-    QVERIFY(!game.Form->State.Paused);
-    QVERIFY(!game.Form->TimerTick->isActive());
+    QVERIFY(!game.Form->State().Paused);
+    QVERIFY(!game.Form->ClockRunning());
     QVERIFY(!game.Ui().Grid->isEnabled());
     QVERIFY(game.Program.Sound.Played.empty());
     QCOMPARE(game.HighScoreWindows(), 1); // the score is never offered twice
@@ -436,9 +435,9 @@ void GameTest::aDictionaryThatFailsDuringPlayDoesNotEndTheGame() {
     game.Add();
     QCOMPARE(game.Program.Modal.Warnings, QStringList{"Dictionary files are missing or corrupt!"});
     QCOMPARE(game.Program.Modal.DialogsShown, std::vector<QString>{"TfrmBadWord"});
-    QCOMPARE(game.Form->State.Score, 0);
+    QCOMPARE(game.Form->State().Score, 0);
     QVERIFY(game.Ui().Grid->isEnabled());
-    QVERIFY(game.Form->TimerTick->isActive());
+    QVERIFY(game.Form->ClockRunning());
 }
 
 QTEST_MAIN(GameTest)

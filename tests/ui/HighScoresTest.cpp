@@ -34,7 +34,7 @@ struct TScoresFixture {
     TTempFolder Working;
     TTempFolder Temporary;
 
-    TScoresFixture() { Program.Sound.Device = true; }
+    TScoresFixture() { Program.WithSoundDevice(); }
 
     // Shows a new window as the game does and hands it back while still open.
     QPointer<TfrmHighScores> Open(std::int32_t score, bool gameOver) {
@@ -52,10 +52,6 @@ class HighScoresTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        SoundCardPresent = true;
-        SoundOn = true;
-    }
     void theScoresButtonOpensTheTableForViewingOnly();
     void theGridHasItsColumnsAndNeverShowsASelection();
     void aGameOverScoreIsNamedPlacedAndSaved();
@@ -69,7 +65,6 @@ private slots:
 void HighScoresTest::theScoresButtonOpensTheTableForViewingOnly() {
     TScoresFixture f;
     TfrmMain form(f.Program.Services());
-    form.State.Score = 42;
     QStringList rows;
     bool gameOverShown = true;
     f.Program.Modal.OnDialog = [&](QDialog& dialog) {
@@ -85,6 +80,12 @@ void HighScoresTest::theScoresButtonOpensTheTableForViewingOnly() {
     // Created empty where the program keeps its scores, and no table written.
     QCOMPARE(std::filesystem::file_size(f.Program.File("SCORES.DAT")), 0u);
     QCOMPARE(f.Program.Sound.Played, (Played{{"LOADING", false}, {"CLICK", true}}));
+
+    // A score handed over for viewing is never placed.
+    QPointer<TfrmHighScores> viewing = f.Open(42, false);
+    QCOMPARE(Rows(*viewing), Blank());
+    QVERIFY(!std::filesystem::exists(f.File()) || std::filesystem::file_size(f.File()) == 0);
+    delete viewing;
 }
 
 void HighScoresTest::theGridHasItsColumnsAndNeverShowsASelection() {

@@ -69,11 +69,10 @@ void MainWindowTest::startsInTheNoGameState() {
     QCOMPARE(ui.lblTime->text(), QStringLiteral("0:00"));
     QCOMPARE(ui.ScoreBox->text(), QStringLiteral("0"));
     QVERIFY(SoundOn);
-    QCOMPARE(form.State.BonusCol, -1);
-    QCOMPARE(form.State.BonusRow, -1);
-    QVERIFY(form.DictTree != nullptr);
-    QCOMPARE(form.DictTree->WordCount(), 4);
-    QCOMPARE(form.BonusTree->WordCount(), 2);
+    QCOMPARE(form.State().BonusCol, -1);
+    QCOMPARE(form.State().BonusRow, -1);
+    QCOMPARE(form.DictionaryWordCount(), 4);
+    QCOMPARE(form.BonusWordCount(), 2);
 
     // Word buttons off with their greyed pictures, board off, Pause hidden.
     QVERIFY(!ui.cmdBackSpace->isEnabled());
@@ -191,8 +190,8 @@ void MainWindowTest::startUpFailsCleanlyWithoutItsFiles() {
     QVERIFY2(qobject_cast<TfrmLoading*>(program.Modal.BoxParents.front().data()) != nullptr,
              "the warning stands over the loading window");
     QCOMPARE(program.Terminations, 1);
-    QVERIFY(form.DictTree == nullptr);
-    QVERIFY(form.BonusTree == nullptr);
+    QCOMPARE(form.DictionaryWordCount(), 0);
+    QCOMPARE(form.BonusWordCount(), 0);
     QVERIFY2(before == Snapshot(program.Folder()), "no file created or changed");
 }
 
@@ -205,8 +204,7 @@ void MainWindowTest::storesOpenFromTheProgramFolderNotTheWorkingDirectory() {
     QDir::setCurrent(previous);
 
     QVERIFY(!form.StartupFailed());
-    QCOMPARE(form.DictTree->WordCount(), 5);
-    QVERIFY(form.DictTree->FindWord("eel"));
+    QCOMPARE(form.DictionaryWordCount(), 5);
     auto* loading = form.findChild<TfrmLoading*>();
     QVERIFY(loading != nullptr);
     QCOMPARE(loading->lblLoading()->text(), QStringLiteral("...opening dictionary...5 words..."));

@@ -9,7 +9,6 @@
 #include "bonus/TfrmBonus.h"
 #include "game/GameClock.h"
 #include "game/GameState.h"
-#include "game/globals.h"
 #include "platform/widgets/TDrawGrid.h"
 #include "platform/widgets/TImage.h"
 #include "ui_TfrmBonus.h"
@@ -38,10 +37,7 @@ struct TDealtMain {
     TTestProgram Program;
     TfrmMain Form{Program.Services()};
 
-    TDealtMain() {
-        ProgramRandom().SetState(0);
-        Form.FillTheGrid();
-    }
+    TDealtMain() { Form.FillTheGrid(); }
     void MoveToScreen(const QString& name) { MoveWindowToScreen(Form, name); }
     QImage Grab() { return Form.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 };
@@ -146,7 +142,7 @@ void ScreensTest::atScaleTwoTheBonusDiceAreNotBlownUp() {
     TGameState game;
     const TGameClock gameClock(program.Clock);
     TfrmBonus bonus(game, gameClock, program.Modal);
-    bonus.TangledWord = QStringLiteral("RTIGE");
+    bonus.Round.TangledWord = QStringLiteral("RTIGE");
     MoveWindowToScreen(bonus, "dense");
     TDrawGrid* grid = bonus.Form().BonusGrid;
     QCOMPARE(grid->devicePixelRatioF(), 2.0);
@@ -171,12 +167,14 @@ void ScreensTest::theBoardDrawnOncePerPaintEqualsTheBoardDrawnPerCell() {
     QImage boards[2];
     for (TDealtMain* main : {&once, &perCell}) {
         main->MoveToScreen(screen);
-        main->Form.State.UsedRecs[1][2] = true;
-        main->Form.State.UsedRecs[4][0] = true;
+        for (const QPoint die : {QPoint(1, 2), QPoint(4, 0)}) {
+            bool canSelect = true;
+            main->Form.GridSelectCell(die.x(), die.y(), canSelect);
+        }
         boards[main == &once ? 0 : 1] =
             main->Form.Form().Grid->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
-    QCOMPARE(once.Form.State.Faces, perCell.Form.State.Faces);
+    QCOMPARE(once.Form.State().Faces, perCell.Form.State().Faces);
     // The paint drew the used dice blank over the dealt board; the "QU" die stays.
     const qreal scale = boards[0].devicePixelRatio();
     QCOMPARE(scale, screen == QStringLiteral("dense") ? 2.0 : 1.0);

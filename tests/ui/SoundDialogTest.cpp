@@ -48,12 +48,11 @@ void SoundDialogTest::theButtonReadsAsWhatAClickDoes() {
     TTestProgram program;
     TfrmMain form(program.Services());
     for (bool on : {true, false}) {
-        SoundOn = on;
+        program.SwitchSound(on);
         TfrmSound dialog;
         dialog.show();
         QVERIFY(Shows(dialog, on ? dialog.Form().ImageSoundOff : dialog.Form().ImageSoundOn));
     }
-    SoundOn = true;
 }
 
 void SoundDialogTest::switchingOffClicksFirstAndSwitchingOnIsSilent() {
@@ -106,7 +105,6 @@ void SoundDialogTest::itWorksWithoutADevice() {
     QVERIFY(!SoundOn);
     QVERIFY(Shows(dialog, dialog.Form().ImageSoundOn));
     QVERIFY(program.Sound.Played.empty());
-    SoundOn = true;
 }
 
 QTEST_MAIN(SoundDialogTest)

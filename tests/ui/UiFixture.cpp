@@ -42,15 +42,30 @@ TTestProgram::TTestProgram(const std::vector<std::string>& dictionary,
     WriteStore(folder_.Path(), "Dict", Sorted(dictionary));
     WriteStore(folder_.Path(), "Bonus", Sorted(bonusWords));
     SetSoundOutput(&Sound);
+    SoundCardPresent = false;
+    SoundOn = true;
 }
 
 TTestProgram::~TTestProgram() {
     SetSoundOutput(nullptr);
+    SoundCardPresent = false;
+    SoundOn = true;
+}
+
+TTestProgram& TTestProgram::WithSoundDevice() {
+    Sound.Device = true;
+    SoundCardPresent = true;
+    return *this;
+}
+
+void TTestProgram::SwitchSound(bool on) {
+    SoundOn = on;
 }
 
 TAppServices TTestProgram::Services() {
     TAppServices services;
     services.Clock = &Clock;
+    services.Random = &Random;
     services.Modal = &Modal;
     services.ExecutablePath = folder_.File("lexipede");
     services.Terminate = [this] { ++Terminations; };

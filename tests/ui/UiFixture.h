@@ -4,6 +4,7 @@
 
 #include "StoreFixture.h"
 #include "app/AppServices.h"
+#include "game/RandomSource.h"
 #include "media/Sound.h"
 #include "platform/Clock.h"
 #include "platform/widgets/Modal.h"
@@ -62,13 +63,23 @@ class TRecordingSound : public TSoundOutput {
 public:
     bool Device = false;
     std::vector<std::pair<std::string, bool>> Played; // name, async
+    // Called as a clip is played, after it is recorded.
+    std::function<void(const std::string&)> OnPlay;
 
     bool DevicePresent() override { return Device; }
-    void Play(const std::string& name, bool async) override { Played.emplace_back(name, async); }
+    void Play(const std::string& name, bool async) override {
+        Played.emplace_back(name, async);
+        if (OnPlay) {
+            OnPlay(name);
+        }
+    }
 };
 
 // A program folder holding word stores, and the services of a program that
-// lives there.
+// lives there. The program's edges are its own: the fake clock, the recording
+// modal runner and sound output, and a random source at state 0. The sound
+// switches start as a run starts them, sound on and no device; the fixture is
+// the one place that sets them.
 class TTestProgram {
 public:
     // Writes Dict and Bonus from the given words (sorted as the stores want).
@@ -81,9 +92,16 @@ public:
     std::string File(const std::string& name) const { return folder_.File(name); }
     TAppServices Services();
 
+    // A sound device, found as start-up finds one (the main window asks for
+    // itself; a dialog alone relies on this).
+    TTestProgram& WithSoundDevice();
+    // The player's sound switch, as the sound dialog leaves it.
+    void SwitchSound(bool on);
+
     TFakeClock Clock;
     TRecordingModal Modal;
     TRecordingSound Sound;
+    TRandomSource Random;
     int Terminations = 0;
 
 private:
