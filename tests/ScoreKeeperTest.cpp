@@ -271,6 +271,21 @@ TEST(ScoreKeeper, anotherUsersFileInTheTemporaryFolderIsLeftAlone) {
     EXPECT_EQ(ReadBytes(f.TemporaryFile()), Record(Full));
 }
 
+// In a process of its own, which it leaves with files that may not grow past
+// 100 bytes: places and saves a score; true when the save was told as failed.
+bool SaveIsToldAsFailedUnderAFileSizeLimit(const std::string& working,
+                                           const std::string& temporary) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{100, 100};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    QStringList warnings;
+    TScoreKeeper keeper({working, temporary});
+    keeper.Warn = [&warnings](const QString& text) { warnings.push_back(text); };
+    keeper.SetScore(QStringLiteral("Max"), 999, keeper.PlaceScore(999));
+    keeper.SaveScores();
+    return warnings == QStringList{ScoresNotSaved};
+}
+
 TEST(ScoreKeeper, aSaveThatFailsPartWayLeavesTheOldTableWhole) {
     TKeeperFixture f;
     WriteBytes(f.WorkingFile(), Record(Full));
@@ -278,16 +293,7 @@ TEST(ScoreKeeper, aSaveThatFailsPartWayLeavesTheOldTableWhole) {
     const std::string temporary = f.Temporary.Path();
     const pid_t child = ::fork();
     if (child == 0) {
-        // Files may not grow past 100 bytes: every write of the 308-byte record fails.
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{100, 100};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        QStringList warnings;
-        TScoreKeeper keeper({working, temporary});
-        keeper.Warn = [&warnings](const QString& text) { warnings.push_back(text); };
-        keeper.SetScore(QStringLiteral("Max"), 999, keeper.PlaceScore(999));
-        keeper.SaveScores();
-        ::_exit(warnings == QStringList{ScoresNotSaved} ? 0 : 1);
+        ::_exit(SaveIsToldAsFailedUnderAFileSizeLimit(working, temporary) ? 0 : 1);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
@@ -410,15 +416,7 @@ TEST(ScoreKeeper, anInPlaceRewriteThatStopsPartWayPutsTheOldBytesBack) {
     const std::string working = f.Working.Path();
     const std::string temporary = f.Temporary.Path();
     EXPECT_TRUE(RunUnprivileged([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{100, 100};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        QStringList warnings;
-        TScoreKeeper keeper({working, temporary});
-        keeper.Warn = [&warnings](const QString& text) { warnings.push_back(text); };
-        keeper.SetScore(QStringLiteral("Max"), 999, keeper.PlaceScore(999));
-        keeper.SaveScores();
-        return warnings == QStringList{ScoresNotSaved};
+        return SaveIsToldAsFailedUnderAFileSizeLimit(working, temporary);
     })) << "the failed save was told";
     EXPECT_EQ(ReadBytes(f.WorkingFile()), Record(Full));
 }
