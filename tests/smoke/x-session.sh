@@ -1,11 +1,13 @@
 # Sourced by the tests that run the real game on an X server of their own:
-#   start_x_server             starts Xvfb on a display it picks, exports DISPLAY
+#   start_x_server             starts Xvfb on a display it picks, and a D-Bus session
+#                              bus, as a desktop gives every program; exports both
 #   wait_for_main_window PID   sets window to the game's 685 x 391 main window
 #   click_quit_and_expect_zero PID
 #   stop_x_session             kills the game (game_pid) and the server; call it from the trap
 
 game_pid=
 xvfb_pid=
+bus_pid=
 displayfile=
 
 fail() {
@@ -16,9 +18,11 @@ fail() {
 stop_x_session() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null
     [ -n "$displayfile" ] && rm -f "$displayfile"
     game_pid=
     xvfb_pid=
+    bus_pid=
 }
 
 start_x_server() {
@@ -32,6 +36,14 @@ start_x_server() {
     [ -s "$displayfile" ] || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$displayfile")"
     export SDL_AUDIODRIVER=dummy
+    # Without a session bus, the toolkit's accessibility bridge and SDL's thread
+    # priority call each start dbus-launch, which under load can hang the game's
+    # start for good.
+    local bus
+    bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) ||
+        fail "the D-Bus session did not start"
+    export DBUS_SESSION_BUS_ADDRESS=$(head -n1 <<<"$bus")
+    bus_pid=$(sed -n 2p <<<"$bus")
 }
 
 # The loading window may carry the same title for a moment; the main window is
