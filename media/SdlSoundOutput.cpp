@@ -2,6 +2,7 @@
 
 #include "SdlLibrary.h"
 
+#include <algorithm>
 #include <cstring>
 #include <dlfcn.h>
 #include <pthread.h>

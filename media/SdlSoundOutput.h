@@ -82,7 +82,6 @@ private:
     // Whoever waits for clips up to number may go on: they ended, were cut
     // or were dropped.
     void Release(std::uint64_t number);
-    bool StillPlaying();
     void Keep();
     static void Fill(void* self, std::uint8_t* stream, int length);
 
