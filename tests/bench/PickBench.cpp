@@ -6,6 +6,7 @@
 // argument once_per_paint 0 makes the grid raise the board's drawing for every
 // cell a paint covers, as it did before it learnt to raise it once.
 
+#include "Percentile.h"
 #include "UiFixture.h"
 #include "app/TfrmMain.h"
 #include "platform/widgets/TDrawGrid.h"
@@ -47,12 +48,6 @@ void WaitForPaint(TPaintCounter& counter, benchmark::State& state) {
             return;
         }
     }
-}
-
-double Percentile(std::vector<double> samples, double fraction) {
-    std::sort(samples.begin(), samples.end());
-    const auto at = static_cast<size_t>(fraction * static_cast<double>(samples.size() - 1) + 0.5);
-    return samples[at];
 }
 
 void PickRepaint(benchmark::State& state) {

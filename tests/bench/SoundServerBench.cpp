@@ -10,6 +10,7 @@
 // half a second beyond the quiet spell finds it closed. Reports the median and
 // the 90th percentile.
 
+#include "Percentile.h"
 #include "UiFixture.h"
 #include "app/TfrmMain.h"
 #include "media/SdlSoundOutput.h"
@@ -146,11 +147,6 @@ private:
     std::atomic<int> blocks_ = 0;
     std::atomic<Clock::time_point> onset_{};
 };
-
-double Percentile(std::vector<double> samples, double fraction) {
-    std::sort(samples.begin(), samples.end());
-    return samples[static_cast<std::size_t>(fraction * double(samples.size() - 1) + 0.5)];
-}
 
 void PressToOnset(benchmark::State& state) {
     const auto pause = std::chrono::milliseconds(state.range(0));
