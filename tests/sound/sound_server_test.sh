@@ -19,17 +19,10 @@ source "$here/sound-server.sh"
 work=$(mktemp -d)
 trap 'stop_x_session; stop_sound_session; rm -rf "$work"' EXIT
 
-# A control's rectangle in the main window's design: x y width height.
+# A control's rectangle in the main window's design: x y width height, and the
+# file name of its picture on a second line.
 control() {
-    python3 - "$source_dir/app/TfrmMain.ui" "$1" <<'PY'
-import sys, xml.etree.ElementTree as ET
-for widget in ET.parse(sys.argv[1]).iter("widget"):
-    if widget.get("name") == sys.argv[2]:
-        rect = widget.find("property[@name='geometry']/rect")
-        print(*(rect.find(k).text for k in ("x", "y", "width", "height")))
-        if (picture := widget.find("property[@name='pictureName']/string")) is not None:
-            print(picture.text.rsplit("/", 1)[-1])
-PY
+    python3 "$here/../smoke/design.py" "$source_dir/app/TfrmMain.ui" "$1"
 }
 
 click_control() {

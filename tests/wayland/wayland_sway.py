@@ -19,10 +19,9 @@ import os
 import subprocess
 import sys
 import tempfile
-import time
-import xml.etree.ElementTree as ET
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "smoke"))
+import design  # noqa: E402
 from atspi_board import (Processes, deal, fail, find, game_window,  # noqa: E402
                          press, start_accessibility_bus, start_bus, wait_for)
 
@@ -31,11 +30,7 @@ OUTPUT = "HEADLESS-1"
 
 def control(source_dir, name):
     """A control's rectangle in the main window's design: x, y, width, height."""
-    for widget in ET.parse(os.path.join(source_dir, "app", "TfrmMain.ui")).iter("widget"):
-        if widget.get("name") == name:
-            rect = widget.find("property[@name='geometry']/rect")
-            return tuple(int(rect.find(k).text) for k in ("x", "y", "width", "height"))
-    fail("no control %s in the design" % name)
+    return design.control(os.path.join(source_dir, "app", "TfrmMain.ui"), name)
 
 
 class Screenshot:
