@@ -147,10 +147,9 @@ public:
     TScratchFile(int folder, const std::string& name, const TScratchSeams& seams)
         : folder_(folder), name_(name) {
         fd_ = seams.UnnamedFiles ? ::openat(folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600) : -1;
-        if (!seams.UnnamedFiles) {
-            errno = EOPNOTSUPP;
-        }
-        if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+        const bool unnamedRefused =
+            !seams.UnnamedFiles || errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL;
+        if (fd_ < 0 && unnamedRefused) {
             for (int attempt = 0; attempt < NameAttempts; ++attempt) {
                 scratch_ = ScratchName(name);
                 fd_ = ::openat(folder, scratch_.c_str(),
