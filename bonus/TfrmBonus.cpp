@@ -31,7 +31,7 @@ TfrmBonus::TfrmBonus(TGameState& game, const TGameClock& clock, TModalRunner& mo
 
 TfrmBonus::~TfrmBonus() = default;
 
-std::array<TLabel*, 5> TfrmBonus::BonusLetters() const {
+std::array<TLabel*, TBonusRound::Dice> TfrmBonus::BonusLetters() const {
     return {ui_->BonusLetter1, ui_->BonusLetter2, ui_->BonusLetter3, ui_->BonusLetter4,
             ui_->BonusLetter5};
 }
@@ -87,7 +87,7 @@ void TfrmBonus::BonusGridSelectCell(int col, int, bool& canSelect) {
     }
     PlayWave("CLICK", true);
     Round.Pick(col);
-    const std::array<TLabel*, 5> answer = BonusLetters();
+    const std::array<TLabel*, TBonusRound::Dice> answer = BonusLetters();
     for (int slot = 0; slot < TBonusRound::Dice; ++slot) {
         answer[slot]->SetCaption(Round.Slot(slot));
     }

@@ -53,7 +53,7 @@ private:
     void SetBonusGridAttributes();
     void ShowTime(std::uint16_t minutes, std::uint16_t seconds);
     void FinishBonusRound();
-    std::array<TLabel*, 5> BonusLetters() const;
+    std::array<TLabel*, TBonusRound::Dice> BonusLetters() const;
 
     TGameState& game_;
     const TGameClock& clock_;
