@@ -3,7 +3,8 @@
 #                              bus, as a desktop gives every program; exports both
 #   wait_for_main_window PID   sets window to the game's 685 x 391 main window
 #   click_quit_and_expect_zero PID
-#   stop_x_session             kills the game (game_pid) and the server; call it from the trap
+#   stop_x_session             kills the game (game_pid), the server and the bus; call it
+#                              from the trap
 
 game_pid=
 xvfb_pid=
