@@ -4,7 +4,6 @@
 #include "TImage.h"
 #include "TLabel.h"
 
-
 TAccessibleImageButton::TAccessibleImageButton(TImageButton* button)
     : QAccessibleWidget(button, QAccessible::Button) {}
 
