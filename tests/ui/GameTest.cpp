@@ -120,7 +120,9 @@ void GameTest::aNewGameDealsAndStartsTheClock() {
     QVERIFY(!game.Form->ClockBlinking());
     QCOMPARE(game.Form->State().BonusCol, -1);     // no bonus round yet
     QCOMPARE(game.Time(), QStringLiteral("0:00")); // until the first tick
-    for (const QTimer* timer : game.Form->findChildren<QTimer*>()) {
+    const QList<QTimer*> timers = game.Form->findChildren<QTimer*>();
+    QCOMPARE(timers.size(), 2); // the clock's and the blinking's
+    for (const QTimer* timer : timers) {
         QCOMPARE(timer->interval(), 250);
     }
 }
