@@ -197,7 +197,6 @@ void PressToOnset(benchmark::State& state) {
         state.counters["median_ms"] = Percentile(latencies, 0.5);
         state.counters["p90_ms"] = Percentile(latencies, 0.9);
     }
-    SetSoundOutput(&program.Sound);
 }
 BENCHMARK(PressToOnset)
     ->ArgName("pause_ms")
