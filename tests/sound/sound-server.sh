@@ -71,13 +71,19 @@ start_sound_server() {
             pactl load-module module-null-sink sink_name=lexi >/dev/null 2>&1 && break
             sleep 0.05
         done
+        # The session manager makes the configured default the default a
+        # moment later: until then the server may still name none.
         for _ in $(seq 200); do
-            pactl set-default-sink lexi 2>/dev/null && break
+            [ "$(pactl get-default-sink 2>/dev/null)" = lexi ] && break
+            pactl set-default-sink lexi 2>/dev/null
             sleep 0.05
         done
     fi
-    [ "$(pactl get-default-sink 2>/dev/null)" = lexi ] || {
-        echo "the $sound_server_kind server has no default sink lexi" >&2
+    local default_sink
+    default_sink=$(pactl get-default-sink 2>&1)
+    [ "$default_sink" = lexi ] || {
+        echo "the $sound_server_kind server has no default sink lexi but \"$default_sink\";" \
+            "its sinks: $(pactl list short sinks 2>&1 | tr '\n' ';')" >&2
         return 1
     }
 }
