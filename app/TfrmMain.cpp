@@ -246,6 +246,9 @@ void TfrmMain::BackgroundImageMouseDown(QMouseEvent*) {
 
 void TfrmMain::WMDisplayChange() {
     TRACE_OPERATION("WMDisplayChange");
+    // A smaller mode can leave the window partly off the screen, with Quit
+    // out of reach where no window manager brings it back.
+    KeepOnScreen(this);
     // The box belongs to the window on top: the display dialog, after Apply.
     QWidget* owner = QApplication::activeModalWidget();
     services_.Modal->Message(owner != nullptr ? owner : this,
