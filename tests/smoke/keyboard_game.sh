@@ -171,13 +171,5 @@ echo "keyboard: the table holds keys with 20 points"
 key Tab Tab space
 sleep 0.3
 key shift+Tab space
-for _ in $(seq 100); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after Quit"
-wait "$game_pid"
-code=$?
-game_pid=
-[ "$code" = 0 ] || fail "the game ended with $code"
+expect_zero_after_quit "$game_pid"
 echo "keyboard: Quit ended the game with 0"
