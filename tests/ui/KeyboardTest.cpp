@@ -53,7 +53,9 @@ QStringList FocusRound(QWidget& window, bool backwards = false) {
 
 bool Active(QWidget& window) {
     window.activateWindow();
-    return QTest::qWaitForWindowActive(&window);
+    // Not qWaitForWindowActive: the toolkit counts a dialog active while the
+    // window it belongs to is, before the dialog has the keyboard itself.
+    return QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; });
 }
 
 QImage Grab(QWidget* widget) {
