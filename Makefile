@@ -1,16 +1,28 @@
-# The two commands a newcomer needs: `make run` and `make test`.
+# The two commands a newcomer needs: `make run` and `make test`. `make` alone
+# only configures (when there is no build yet) and builds, installing nothing.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
+# The compiler cache, where one is installed: the build itself never uses one
+# unless asked (-DLEXIPEDE_CCACHE=ON).
+CCACHE ?= $(if $(shell command -v ccache),ON,OFF)
+CONFIGURE = cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	-DLEXIPEDE_CCACHE=$(CCACHE)
 
-.PHONY: run test bench startup deps configure build clean sanitize package fuzz fuzz-check ci \
-	format-check
+.PHONY: all run test bench startup deps configure build clean sanitize package fuzz fuzz-check \
+	ci format-check
+
+all:
+	@test -f $(BUILD_DIR)/build.ninja || $(CONFIGURE)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
 	$(BUILD_DIR)/lexipede
 
+# Everything, the package installed into this machine and removed again among
+# it (LEXIPEDE_ALLOW_PACKAGE_INSTALL; a bare ctest leaves the machine alone).
 test: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	LEXIPEDE_ALLOW_PACKAGE_INSTALL=1 ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 bench: build
 	$(BUILD_DIR)/tests/bench/lexipede_bench
@@ -18,7 +30,8 @@ bench: build
 	QT_SCALE_FACTOR=2 $(BUILD_DIR)/tests/bench/pick_bench
 	scripts/sound-server-bench.sh $(BUILD_DIR)
 
-# The Debian package, lexipede_<version>_amd64.deb in the build folder.
+# The Debian package, lexipede_<version>_amd64.deb in the build folder; the
+# same bytes from any umask, folder, time zone or locale.
 package: build
 	cmake --build $(BUILD_DIR) --target package
 
@@ -29,7 +42,7 @@ startup: build
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
 	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLEXIPEDE_SANITIZE=ON \
-	  -DLEXIPEDE_WERROR=$(WERROR)
+	  -DLEXIPEDE_WERROR=$(WERROR) -DLEXIPEDE_CCACHE=$(CCACHE)
 	cmake --build build-sanitize -j $(JOBS)
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer-suppressions.txt ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
@@ -38,7 +51,8 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 30
 fuzz: deps
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DLEXIPEDE_FUZZ=ON
+	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DLEXIPEDE_FUZZ=ON \
+	  -DLEXIPEDE_CCACHE=$(CCACHE)
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz
 
 # Replays the committed seeds, then fuzzes each target for FUZZ_SECONDS.
@@ -53,7 +67,7 @@ format-check: deps
 # sanitizers (both built with every warning an error) and the fuzz targets.
 WERROR ?= OFF
 ci: format-check
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DLEXIPEDE_WERROR=ON
+	$(CONFIGURE) -DLEXIPEDE_WERROR=ON
 	$(MAKE) test
 	$(MAKE) sanitize WERROR=ON
 	$(MAKE) fuzz-check
@@ -62,7 +76,7 @@ deps:
 	scripts/install-deps.sh
 
 configure: deps
-	@test -f $(BUILD_DIR)/build.ninja || cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	@test -f $(BUILD_DIR)/build.ninja || $(CONFIGURE)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
