@@ -1,5 +1,7 @@
-# The two commands a newcomer needs: `make run` and `make test`. `make` alone
-# only configures (when there is no build yet) and builds, installing nothing.
+# The two commands a newcomer needs: `make run` and `make test`. Only they,
+# `make deps` and `make ci` install the packages that are missing
+# (scripts/install-deps.sh); every other target, `make` alone among them, uses
+# what is installed.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
@@ -24,7 +26,7 @@ run: build
 test: build
 	LEXIPEDE_ALLOW_PACKAGE_INSTALL=1 ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
-bench: build
+bench: all
 	$(BUILD_DIR)/tests/bench/lexipede_bench
 	QT_SCALE_FACTOR=1 $(BUILD_DIR)/tests/bench/pick_bench
 	QT_SCALE_FACTOR=2 $(BUILD_DIR)/tests/bench/pick_bench
@@ -32,15 +34,15 @@ bench: build
 
 # The Debian package, lexipede_<version>_amd64.deb in the build folder; the
 # same bytes from any umask, folder, time zone or locale.
-package: build
+package: all
 	cmake --build $(BUILD_DIR) --target package
 
 # Start-up time of the game against a bare Qt window, under Xvfb.
-startup: build
+startup: all
 	scripts/measure-startup.sh $(BUILD_DIR)
 
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
-sanitize: deps
+sanitize:
 	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLEXIPEDE_SANITIZE=ON \
 	  -DLEXIPEDE_WERROR=$(WERROR) -DLEXIPEDE_CCACHE=$(CCACHE)
 	cmake --build build-sanitize -j $(JOBS)
@@ -49,7 +51,7 @@ sanitize: deps
 # The fuzz targets of tests/fuzz, built with clang, libFuzzer and both sanitizers.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 30
-fuzz: deps
+fuzz:
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DLEXIPEDE_FUZZ=ON \
 	  -DLEXIPEDE_CCACHE=$(CCACHE)
@@ -60,13 +62,13 @@ fuzz-check: fuzz
 	scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 # Every C++ file of ours as .clang-format lays it out.
-format-check: deps
+format-check:
 	scripts/check-format.sh
 
 # What CI runs (.ci/run): the layout check, then the suite, the suite under the
 # sanitizers (both built with every warning an error) and the fuzz targets.
 WERROR ?= OFF
-ci: format-check
+ci: deps format-check
 	$(CONFIGURE) -DLEXIPEDE_WERROR=ON
 	$(MAKE) test
 	$(MAKE) sanitize WERROR=ON
