@@ -30,7 +30,7 @@ packages=(
   at-spi2-core python3-pyatspi dbus dbus-x11
   # packaging checks
   desktop-file-utils appstream lintian dpkg-dev file fakeroot
-  # compiler cache, used by the build when present
+  # compiler cache, which the Makefile asks the build to use when it is present
   ccache
   # the layout check of make ci
   clang-format

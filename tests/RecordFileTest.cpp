@@ -6,7 +6,11 @@
 
 #include <array>
 #include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -71,6 +75,27 @@ TEST(RecordFile, failuresCarryTheSystemErrorCode) {
     TRecordFile closed(folder.File("c.dat"), 8);
     Record buffer{};
     EXPECT_THROW(closed.Read(buffer.data()), EInOutError);
+}
+
+// The descriptor the next open gets: the lowest free one, so one left open
+// before shows as a higher number.
+int NextDescriptor() {
+    const int probe = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    ::close(probe);
+    return probe;
+}
+
+TEST(RecordFile, aFolderOrAPipeIsRefusedAndItsDescriptorClosed) {
+    // As the stores open Dict.idx and the high-score table SCORES.DAT.
+    TTempFolder folder;
+    std::filesystem::create_directory(folder.File("Dict.idx"));
+    ASSERT_EQ(::mkfifo(folder.File("SCORES.DAT").c_str(), 0600), 0);
+    const int next = NextDescriptor();
+    TRecordFile index(folder.File("Dict.idx"), 8);
+    EXPECT_THROW(index.OpenExisting(TFileAccess::ReadOnly), EInOutError);
+    TRecordFile scores(folder.File("SCORES.DAT"), 8);
+    EXPECT_THROW(scores.OpenExisting(TFileAccess::ReadWrite), EInOutError);
+    EXPECT_EQ(NextDescriptor(), next) << "a refused file's descriptor was left open";
 }
 
 TEST(RecordFile, createNewNeverReplacesAnExistingFile) {

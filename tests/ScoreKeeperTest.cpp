@@ -11,15 +11,21 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstddef>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <random>
 #include <sched.h>
 #include <sys/file.h>
 #include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -233,6 +239,29 @@ TEST(ScoreKeeper, anUnusableWorkingFolderFallsBackToTheTemporaryFolderSilently) 
     EXPECT_EQ(ReadBytes(f.TemporaryFile()).size(), 308u);
     keeper.LoadScores();
     EXPECT_EQ(keeper.Table.Entry[0], (TScoreEntry{"Ann", 12}));
+}
+
+// A file's permission bits in octal, "0644"; "none" when it is missing.
+std::string ModeText(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return "none";
+    }
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(info.st_mode & 07777));
+    return text;
+}
+
+TEST(ScoreKeeper, aNewFileIsReadableByAllInTheWorkingFolderAndByItsOwnerInTheTemporaryOne) {
+    TKeeperFixture f;
+    WriteBytes(f.Working.File("not-a-folder"), "x");
+    const mode_t previous = ::umask(0); // the modes are the save's own, whatever the umask
+    f.Keeper().SaveScores();
+    f.Keeper(f.Working.File("not-a-folder")).SaveScores();
+    ::umask(previous);
+    EXPECT_TRUE(f.Warnings.isEmpty());
+    EXPECT_EQ(ModeText(f.WorkingFile()), "0644");
+    EXPECT_EQ(ModeText(f.TemporaryFile()), "0600");
 }
 
 TEST(ScoreKeeper, aLinkPlantedInTheTemporaryFolderIsNeverFollowed) {
@@ -519,6 +548,60 @@ TEST(ScoreKeeper, aSaveRemovesTheScratchFilesOfKilledSavesButNoOthers) {
     EXPECT_TRUE(std::filesystem::exists(running));
     EXPECT_TRUE(std::filesystem::exists(backup));
     EXPECT_EQ(ReadBytes(f.WorkingFile()).size(), 308u);
+}
+
+// From here on this process's openat refuses O_TMPFILE with EOPNOTSUPP, as a
+// file system without unnamed files does (vfat, older NFS). Installed in a
+// forked child only: a filter cannot be taken back.
+bool RefuseUnnamedFiles() {
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])), // flags
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_TMPFILE & ~O_DIRECTORY, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+        ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0) {
+        return false;
+    }
+    const int unnamed = ::open(".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    return unnamed < 0 && errno == EOPNOTSUPP;
+}
+
+TEST(ScoreKeeper, whereTheFileSystemHasNoUnnamedFilesASaveGoesThroughANamedScratchFile) {
+    TKeeperFixture f;
+    WriteBytes(f.WorkingFile(), Record(Full));
+    const std::string working = f.Working.Path();
+    const std::string temporary = f.Temporary.Path();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (!RefuseUnnamedFiles()) {
+            ::_exit(2);
+        }
+        int warnings = 0;
+        TScoreKeeper keeper({working, temporary});
+        keeper.Warn = [&warnings](const QString&) { ++warnings; };
+        keeper.SetScore(QStringLiteral("Bo"), 55, keeper.PlaceScore(55));
+        keeper.SaveScores();
+        ::_exit(warnings == 0 ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 2) {
+        GTEST_SKIP() << "no seccomp filter can be installed here";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the save was told as failed";
+    const std::string saved = ReadBytes(f.WorkingFile());
+    ASSERT_EQ(saved.size(), 308u);
+    TScoreTable::Record record;
+    std::copy(saved.begin(), saved.end(), record.begin());
+    EXPECT_EQ(TScoreTable::Decode(record).Entry[5], (TScoreEntry{"Bo", 55}));
+    EXPECT_FALSE(std::filesystem::exists(f.TemporaryFile()));
+    EXPECT_EQ(OtherFiles(working), 0u) << "the named scratch file was left behind";
 }
 
 TEST(ScoreKeeper, anotherGamesCleanUpNeverTakesTheScratchFileOfARunningSave) {

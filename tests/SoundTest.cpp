@@ -28,6 +28,11 @@ double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// The steady clock as FirstSamplesHandedAt tells it.
+std::int64_t Nanoseconds(Clock::time_point at) {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count();
+}
+
 QByteArray CompiledClip(const char* name) {
     QFile file(QStringLiteral(":/sounds/%1.wav").arg(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -242,11 +247,16 @@ TEST(QuietSpell, theDeviceClosesWhenQuietAndAWaitedClipOpensItAgainAndIsWaitedFo
     }
     ASSERT_FALSE(output.StreamOpen()) << "still open 5 s after the device test";
 
-    const auto start = Clock::now();
+    // Timed from the clip's own first samples, not from the call: the device
+    // opened again for it, and the call returned only once it had played.
+    // (The stream itself may be closed again by the time this thread runs on
+    // a busy machine: its quiet spell is short.)
+    const std::int64_t start = Nanoseconds(Clock::now());
     output.Play("LOADING", false);
-    EXPECT_GT(SecondsSince(start), 0.2) << "LOADING lasts 0.29 s";
-    EXPECT_TRUE(output.StreamOpen());
-    EXPECT_NE(output.FirstSamplesHandedAt(), 0);
+    const std::int64_t returned = Nanoseconds(Clock::now());
+    const std::int64_t handed = output.FirstSamplesHandedAt();
+    ASSERT_GT(handed, start) << "the clip was not handed to a device opened again";
+    EXPECT_GT(static_cast<double>(returned - handed) / 1e9, 0.2) << "LOADING lasts 0.29 s";
 }
 
 TEST_F(DummyOutput, malformedClipsAreRefusedWithTheirName) {

@@ -36,6 +36,9 @@ no_server() {
 }
 
 command -v Xorg >/dev/null || no_server "Xorg is not installed (xserver-xorg-core)"
+for tool in xdotool xrandr dbus-run-session; do
+    command -v "$tool" >/dev/null || no_server "$tool is not installed"
+done
 [ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] ||
     no_server "the dummy video driver is not installed (xserver-xorg-video-dummy)"
 

@@ -7,6 +7,7 @@
 set -uo pipefail
 build=$1
 source "$(dirname "$0")/../smoke/x-session.sh"
+need_tools Xvfb xdotool dbus-daemon desktop-file-validate appstreamcli identify man readelf
 
 tmp=$(mktemp -d)
 trap 'stop_x_session; rm -rf "$tmp"' EXIT
@@ -21,7 +22,10 @@ usr/lib/games/lexipede/Dict.dat
 usr/lib/games/lexipede/Dict.idx
 usr/lib/games/lexipede/lexipede
 usr/share/applications/lexipede.desktop
-usr/share/doc/lexipede/changelog.gz
+usr/share/doc/lexipede/LICENSE
+usr/share/doc/lexipede/NEWS
+usr/share/doc/lexipede/README.md
+usr/share/doc/lexipede/WORDLIST-COPYRIGHT
 usr/share/doc/lexipede/copyright
 usr/share/icons/hicolor/128x128/apps/lexipede.png
 usr/share/icons/hicolor/16x16/apps/lexipede.png
@@ -38,6 +42,8 @@ installed=$(cd "$stage" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C
 [ "$installed" = "$expected" ] ||
     fail "installed files differ from the expected ones:$(diff <(echo "$expected") <(echo "$installed"))"
 [ -x "$stage/usr/games/lexipede" ] || fail "the lexipede command is not executable"
+! readelf -d "$stage/usr/lib/games/lexipede/lexipede" | grep -E 'R(UN)?PATH' ||
+    fail "the installed game has a runtime path"
 
 for size in 16 22 24 32 48 64 128 256; do
     identity=$(identify -format '%w %h' "$stage/usr/share/icons/hicolor/${size}x${size}/apps/lexipede.png")

@@ -7,7 +7,9 @@ tree of the main window. Fails when the accessibility bridge does not come up.
 Usage: atspi_board.py GAME [TREE_FILE]
 """
 
+import importlib.util
 import os
+import shutil
 import signal
 import subprocess
 import sys
@@ -20,6 +22,17 @@ DEADLINE = 20  # seconds for any one thing to appear
 def fail(message):
     print("atspi: " + message, file=sys.stderr)
     sys.exit(1)
+
+
+def skip_unless_installed(*tools):
+    """Ends the test as skipped (77) unless every tool and pyatspi are installed."""
+    missing = [tool for tool in tools if not shutil.which(tool)]
+    if importlib.util.find_spec("pyatspi") is None:
+        missing.append("python3-pyatspi")
+    if missing:
+        print("%s: skipped, not installed here: %s"
+              % (os.path.basename(sys.argv[0]), " ".join(missing)), file=sys.stderr)
+        sys.exit(77)
 
 
 def pump_events():
@@ -199,6 +212,7 @@ def main():
     if len(sys.argv) < 2:
         fail(__doc__)
     game = os.path.abspath(sys.argv[1])
+    skip_unless_installed("Xvfb", "dbus-daemon", "/usr/libexec/at-spi-bus-launcher")
     processes = Processes()
     folder = tempfile.mkdtemp(prefix="lexipede-atspi-")
     try:

@@ -12,10 +12,8 @@
 set -uo pipefail
 game=$1
 lexidict=$2
-for tool in Xvfb xdotool dbus-daemon; do
-    command -v "$tool" >/dev/null || { echo "keyboard: $tool is missing, skipped"; exit 77; }
-done
 source "$(dirname "$0")/x-session.sh"
+need_tools Xvfb xdotool dbus-daemon
 folder=$(mktemp -d)
 trap 'stop_x_session; rm -rf "$folder"' EXIT
 

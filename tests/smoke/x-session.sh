@@ -1,4 +1,5 @@
 # Sourced by the tests that run the real game on an X server of their own:
+#   need_tools TOOL...         skips the test (exit 77) unless every TOOL is installed
 #   start_x_server             starts Xvfb on a display it picks (LEXIPEDE_X_DISPLAY=:N
 #                              names one), and a D-Bus session bus, as a desktop gives
 #                              every program; exports both
@@ -18,6 +19,16 @@ fail() {
     exit 1
 }
 
+need_tools() {
+    local tool missing=()
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+    done
+    ((${#missing[@]} == 0)) && return 0
+    echo "${0##*/}: skipped, not installed here: ${missing[*]}" >&2
+    exit 77
+}
+
 stop_x_session() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
@@ -29,6 +40,7 @@ stop_x_session() {
 }
 
 start_x_server() {
+    need_tools Xvfb xdotool dbus-daemon
     displayfile=$(mktemp)
     Xvfb ${LEXIPEDE_X_DISPLAY:-} -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
     xvfb_pid=$!

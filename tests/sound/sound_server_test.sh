@@ -16,6 +16,11 @@ game=$1 kind=$2 source_dir=$3 pictures=$4
 here=$(dirname "$0")
 source "$here/../smoke/x-session.sh"
 source "$here/sound-server.sh"
+case $kind in
+pipewire) need_tools pipewire wireplumber pipewire-pulse pw-cli ;;
+*) need_tools "$kind" ;;
+esac
+need_tools Xvfb xdotool dbus-daemon python3 import compare pactl parec sox
 work=$(mktemp -d)
 trap 'stop_x_session; stop_sound_session; rm -rf "$work"' EXIT
 
@@ -87,18 +92,25 @@ click_quit() {
     click_control cmdQuit
 }
 
-# Sets quit_ms to the milliseconds from the click on Quit until the game had
-# ended, which must be within limit seconds and with 0.
+# After the click on Quit: sets waited_ms to the milliseconds until the main
+# window was gone, which is the game's own wait for Quit's clip, and expects the
+# game to end with 0 within limit seconds of the click. What follows the window
+# (SDL and the toolkit shutting down) is no part of the wait: a loaded machine
+# stretches it to seconds.
 expect_ended_within() {
     local limit=$1
-    for _ in $(seq $((limit * 20))); do
+    waited_ms=
+    for _ in $(seq $((limit * 50))); do
+        if [ -z "$waited_ms" ] && ! xdotool getwindowname "$window" >/dev/null 2>&1; then
+            waited_ms=$((($(date +%s%N) - quit_clicked) / 1000000))
+        fi
         kill -0 "$game_pid" 2>/dev/null || break
-        sleep 0.05
+        sleep 0.02
     done
     kill -0 "$game_pid" 2>/dev/null && fail "the game did not end within $limit s of Quit"
+    [ -n "$waited_ms" ] || waited_ms=$((($(date +%s%N) - quit_clicked) / 1000000))
     wait "$game_pid" || fail "the game ended with $?"
     game_pid=
-    quit_ms=$((($(date +%s%N) - quit_clicked) / 1000000))
 }
 
 start_x_server
@@ -125,22 +137,23 @@ expect_heard "a press after the server died under an open stream" press_die 0 1
 expect_asleep "before Quit"
 start_recording
 click_quit
-expect_ended_within 5
+expect_ended_within 10
 loudest=$(loudest_recorded)
-((quit_ms >= 1300)) || fail "Quit's 1.54 s clip was not waited for: ended after $quit_ms ms"
+((waited_ms >= 1300)) || fail "Quit's 1.54 s clip was not waited for: the window went after $waited_ms ms"
 [ "${loudest:-0}" -gt 1000 ] || fail "Quit's clip was not heard"
-echo "$kind: Quit opened the stream, was heard and waited for: ended after $quit_ms ms"
+echo "$kind: Quit opened the stream, was heard and waited for: the window went after $waited_ms ms"
 
 start_game
 click_quit
 sleep 0.4
 stop_sound_server
-expect_ended_within 4
-echo "$kind: the server died 0.4 s into Quit's clip: the game ended after $quit_ms ms, with 0"
+expect_ended_within 10
+((waited_ms < 4000)) || fail "the server died 0.4 s into Quit's clip, yet Quit waited $waited_ms ms"
+echo "$kind: the server died 0.4 s into Quit's clip: the window went after $waited_ms ms, exit 0"
 
 start_game
 shows_picture cmdSound ImageNoSound || fail "no server, yet the Sound button is not greyed"
 click_quit
-expect_ended_within 2
-((quit_ms < 1000)) || fail "no server, yet Quit waited $quit_ms ms"
-echo "$kind: no server: the Sound button is greyed and Quit ended the game after $quit_ms ms"
+expect_ended_within 10
+((waited_ms < 1000)) || fail "no server, yet Quit waited $waited_ms ms (its clip lasts 1.54 s)"
+echo "$kind: no server: the Sound button is greyed and the window went $waited_ms ms after Quit"

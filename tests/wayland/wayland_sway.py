@@ -24,7 +24,8 @@ import tempfile
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "smoke"))
 import design  # noqa: E402
 from atspi_board import (Processes, deal, fail, find, game_window,  # noqa: E402
-                         press, start_accessibility_bus, start_bus, wait_for)
+                         press, skip_unless_installed, start_accessibility_bus, start_bus,
+                         wait_for)
 from protocol_windows import check_parents, read_toplevels  # noqa: E402
 
 OUTPUT = "HEADLESS-1"
@@ -249,6 +250,8 @@ def main():
     game_path = os.path.abspath(sys.argv[1])
     source_dir = sys.argv[2]
     keep = sys.argv[3] if len(sys.argv) > 3 else None
+    skip_unless_installed("sway", "swaymsg", "grim", "wtype", "setpriv", "dbus-daemon",
+                          "/usr/libexec/at-spi-bus-launcher")
 
     processes = Processes()
     folder = tempfile.mkdtemp(prefix="lexipede-wayland-")
