@@ -43,17 +43,33 @@ void TfrmHighScores::FormShow() {
     // before it.
     ui_->ScoreGrid->setFocus();
     ui_->lblGameOver->setVisible(gameOver_);
-    if (gameOver_) {
-        const int position = PlaceScore(finalScore_);
-        if (position < TScoreTable::Shown) {
-            const auto dialog = std::make_unique<TfrmAddScore>(this);
-            modal_.ShowModal(*dialog);
-            SetScore(dialog->Form().eNewName->text(), finalScore_, position);
-            ShowScores();
-            SaveScores();
-        }
+    if (!gameOver_) {
+        LoadScores();
     }
-    LoadScores();
+}
+
+void TfrmHighScores::setVisible(bool visible) {
+    TDesignedDialog::setVisible(visible);
+    // The name entry opens once this window is on the screen: a dialog opened
+    // before its parent has a window of its own cannot name it as its parent,
+    // and a compositor may then stack it below the window it belongs to. It
+    // covers this window whole, so what shows first is the name entry still.
+    if (visible && gameOver_ && !placed_) {
+        placed_ = true;
+        AskForName();
+        LoadScores();
+    }
+}
+
+void TfrmHighScores::AskForName() {
+    const int position = PlaceScore(finalScore_);
+    if (position < TScoreTable::Shown) {
+        const auto dialog = std::make_unique<TfrmAddScore>(this);
+        modal_.ShowModal(*dialog);
+        SetScore(dialog->Form().eNewName->text(), finalScore_, position);
+        ShowScores();
+        SaveScores();
+    }
 }
 
 void TfrmHighScores::LoadScores() {

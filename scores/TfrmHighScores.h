@@ -30,6 +30,7 @@ public:
     void SetScore(const QString& name, std::int32_t score, int position);
     void ResetScores();
     void cmdOkClick();
+    void setVisible(bool visible) override;
 
 protected:
     void FormShow() override;
@@ -38,9 +39,13 @@ protected:
 
 private:
     void FormCreate();
+    // After a game: places the score and, when it earns a place, asks for the
+    // player's name and saves the table.
+    void AskForName();
 
     TModalRunner& modal_;
     std::int32_t finalScore_;
     bool gameOver_;
+    bool placed_ = false;
     TScoreKeeper keeper_;
 };

@@ -23,3 +23,8 @@ public:
 // blocks, and the keys meant for the dialog are lost. From here on the focus
 // is handed back to the modal window whenever a window it blocks takes it.
 void HandFocusToModalWindow(QGuiApplication& app);
+// True while the keyboard is at a window that a modal window blocks: the
+// toolkit drops every key sent there.
+bool KeyboardAtBlockedWindow();
+// Enter closes the dialog also while the keyboard is at a window it blocks.
+void CloseOnEnterFromBlockedWindows(QDialog& dialog);

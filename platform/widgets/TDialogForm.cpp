@@ -1,6 +1,7 @@
 #include "TDialogForm.h"
 
 #include "FormStyle.h"
+#include "Modal.h"
 #include "TImage.h"
 
 #include <QKeyEvent>
@@ -13,6 +14,7 @@ TDialogForm::TDialogForm(QWidget* owner, int clientWidth, int clientHeight) : QD
 
 void TDialogForm::EnableKeyPreview() {
     new TKeyPreview(this, [this](QKeyEvent* key) { FormKeyDown(key); });
+    CloseOnEnterFromBlockedWindows(*this);
 }
 
 void TDialogForm::BindOk(TImageButton* ok) {

@@ -15,6 +15,7 @@
 #include "ui_TfrmSameWord.h"
 
 #include <QPlainTextEdit>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -35,6 +36,7 @@ private slots:
     void eachDialogHasItsTextsAndSounds();
     void theHelpTextHasItsNineLinesExactly();
     void enterInTheHelpTextClosesTheDialog();
+    void enterClosesTheDialogFromTheWindowItBlocks();
     void theButtonsOpenAFreshDialogEachTime();
     void theClockRunsOnWhileADialogIsOpen();
 };
@@ -157,6 +159,22 @@ void DialogsTest::enterInTheHelpTextClosesTheDialog() {
     QTest::keyClick(help->Form().Memo1, Qt::Key_Return);
     QVERIFY(help == nullptr || !help->isVisible());
     QVERIFY(help == nullptr || help->Form().Memo1->blockCount() == blocks); // no new line went in
+}
+
+void DialogsTest::enterClosesTheDialogFromTheWindowItBlocks() {
+    // As a compositor that does not know the dialog is modal leaves it: the
+    // player clicked the main window, which took the keyboard.
+    TTestProgram program;
+    TfrmMain form(program.Services());
+    form.show();
+    QPointer<TfrmHelp> help = new TfrmHelp(&form);
+    help->setWindowModality(Qt::ApplicationModal);
+    help->show();
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    form.windowHandle()->requestActivate();
+    QTRY_COMPARE(QGuiApplication::focusWindow(), form.windowHandle());
+    QTest::keyClick(form.windowHandle(), Qt::Key_Return);
+    QTRY_VERIFY(help == nullptr || !help->isVisible());
 }
 
 void DialogsTest::theButtonsOpenAFreshDialogEachTime() {
