@@ -9,6 +9,7 @@
 #include "ui_TfrmMain.h"
 
 #include <QLineEdit>
+#include <QWindow>
 #include <QtTest>
 #include <filesystem>
 
@@ -111,13 +112,19 @@ void HighScoresTest::theGridHasItsColumnsAndNeverShowsASelection() {
 
 void HighScoresTest::aGameOverScoreIsNamedPlacedAndSaved() {
     TScoresFixture f;
-    f.Program.Modal.OnDialog = [](QDialog& dialog) {
+    bool ownerShown = false;
+    f.Program.Modal.OnDialog = [&ownerShown](QDialog& dialog) {
+        // Shown with its parent on the screen, which it can then name as its
+        // parent to the compositor.
+        ownerShown = dialog.parentWidget()->windowHandle() != nullptr &&
+                     dialog.parentWidget()->windowHandle()->isVisible();
         auto& ask = static_cast<TfrmAddScore&>(dialog);
         QTest::keyClicks(ask.Form().eNewName, "Ann");
         QTest::keyClick(ask.Form().eNewName, Qt::Key_Return);
     };
     QPointer<TfrmHighScores> window = f.Open(25, true);
     QCOMPARE(f.Program.Modal.DialogsShown, std::vector<QString>{"TfrmAddScore"});
+    QVERIFY(ownerShown);
     QVERIFY(window->Form().lblGameOver->isVisibleTo(window));
     QCOMPARE(Rows(*window).first(), QStringLiteral("Ann|25"));
     QCOMPARE(std::filesystem::file_size(f.File()), 308u);
