@@ -225,12 +225,16 @@ class Tour:
                                seconds=max(left, 0) + 30)
         entry = next(w for w in opened if find(w, "text"))
         scores = next(w for w in opened if w is not entry)
-        made = self.made(known, "high-score window and its name entry", count=2)
-        scores_made = next((t for t in made if t["parent"] == MAIN_TITLE), made[0])
-        entry_made = next(t for t in made if t is not scores_made)
-        self.judge(entry_made, scores_made["title"], "name entry")
+        # The name entry comes last; the high-score window has a toplevel of
+        # its own before it, or its name entry cannot have it as parent.
+        made = self.made(known, "name entry")
+        self.check(len(made) > 1, "the high-score window has no toplevel while its name entry "
+                   "is open")
+        self.judge(made[-1], made[0]["title"] if len(made) > 1 else "(the high-score window)",
+                   "name entry")
         self.closes_on_enter(entry, "name entry")
-        self.judge(scores_made, MAIN_TITLE, "high-score window")
+        after = self.made(known, "high-score window", count=2)
+        self.judge(after[0] if len(made) > 1 else after[1], MAIN_TITLE, "high-score window")
         self.closes_on_enter(scores, "high-score window")
 
 
