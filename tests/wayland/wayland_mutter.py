@@ -370,7 +370,10 @@ class Mutter(dialog_tour.Compositor):
         hidden = self.dialog.unlike(self.last, self.at, over)
         print("mutter: %s covers %d pixels of the main window; after the click %d of them "
               "are not the dialog's" % (where, area, hidden))
-        return hidden < 0.05 * area
+        # A dialog that lost the focus draws a few controls (a list's selected
+        # line) in other colours; a main window raised over it shows its own
+        # pixels over nearly half of it, the other half being white in both.
+        return hidden < 0.25 * area
 
     def screenshot(self, path):
         raw = os.path.join(self.folder, "shot.rgb")
@@ -429,6 +432,8 @@ def main():
         print("mutter: the windows and their parents in the protocol log:")
         print(check_parents(read_toplevels(protocol_log)))
         print("mutter: the test took %.0f s" % (time.monotonic() - began))
+        if keep:
+            shutil.copy(protocol_log, os.path.join(keep, "mutter-protocol.log"))
         if problems:
             fail("%d faults:\n  " % len(problems) + "\n  ".join(problems))
     finally:
