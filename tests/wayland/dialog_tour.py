@@ -146,13 +146,18 @@ class Tour:
         press(wait_for("the OK of %r" % dialog.name, lambda: find(dialog, "push button", "OK")))
         wait_for("%r to close on OK" % dialog.name, lambda: not showing(dialog))
 
-    def visit(self, kind, opener, open_it, close=True):
-        """Opens one dialog with open_it, judges it and (unless close is False)
-        closes it with Enter; gives the dialog and its title in the protocol."""
-        seen, known = self.windows(), len(self.toplevels())
+    def open(self, kind, open_it, before=None):
+        """Opens one dialog with open_it: gives it on the accessibility bus and
+        its toplevel in the protocol log. before: the windows and the count of
+        toplevels before it opened, when they were taken earlier."""
+        seen, known = before or (self.windows(), len(self.toplevels()))
         open_it()
-        dialog = self.appeared(seen, "the " + kind)[0]
-        toplevel = self.made(known, kind)[-1]
+        return self.appeared(seen, "the " + kind)[0], self.made(known, kind)[-1]
+
+    def visit(self, kind, opener, open_it, close=True):
+        """Opens one dialog, judges it and (unless close is False) closes it
+        with Enter; gives the dialog and its title in the protocol."""
+        dialog, toplevel = self.open(kind, open_it)
         self.judge(toplevel, opener, kind)
         if close:
             self.closes_on_enter(dialog, kind)
@@ -182,13 +187,19 @@ class Tour:
                 if len(self.windows()) > before:
                     return
             fail("no die of the board opened the bonus round")
-        bonus, title = self.visit("bonus window", MAIN_TITLE, pick_until_bonus, close=False)
+        bonus, toplevel = self.open("bonus window", pick_until_bonus)
+        # Taken before the bonus window is judged: on a slow machine its clock
+        # may run out meanwhile, and the result comes by itself.
+        before = (self.windows(), len(self.toplevels()))
+        self.judge(toplevel, MAIN_TITLE, "bonus window")
         letters = wait_for("the tangled letters", lambda: find(bonus, "table", "Tangled letters"))
 
         def pick_five():
             for index in range(letters.childCount):
                 press(letters.getChildAtIndex(index))
-        self.visit("bonus result", title, pick_five)
+        result, made = self.open("bonus result", pick_five, before)
+        self.judge(made, toplevel["title"], "bonus result")
+        self.closes_on_enter(result, "bonus result")
         wait_for("the bonus window to close after its result", lambda: not showing(bonus))
 
     def found_twice(self, board, score, words):

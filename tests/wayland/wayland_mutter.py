@@ -155,10 +155,10 @@ class Mutter(dialog_tour.Compositor):
             env=dict(os.environ, GSETTINGS_BACKEND="memory"), stdout=self.log,
             stderr=subprocess.STDOUT)
         self.bus = Gio.bus_get_sync(Gio.BusType.SESSION)
-        wait_for("mutter's remote desktop and screen cast on the bus", lambda: self.alive() and all(
-            self.owned(n) for n in ("org.gnome.Mutter.RemoteDesktop", "org.gnome.Mutter.ScreenCast"))
-            and os.path.exists(os.path.join(runtime, SOCKET)))
+        services = ("org.gnome.Mutter.RemoteDesktop", "org.gnome.Mutter.ScreenCast")
         self.socket = os.path.join(runtime, SOCKET)
+        wait_for("mutter's remote desktop and screen cast on the bus", lambda: self.alive() and all(
+            self.owned(name) for name in services) and os.path.exists(self.socket))
 
         # A remote desktop session, with a screen cast of the monitor in it for
         # absolute pointer positions and for the frames.
@@ -167,18 +167,8 @@ class Mutter(dialog_tour.Compositor):
         (session_id,) = self.call(
             "RemoteDesktop", self.session, "org.freedesktop.DBus.Properties", "Get",
             ("(ss)", ("org.gnome.Mutter.RemoteDesktop.Session", "SessionId")), "(v)")
-        (cast,) = self.call("ScreenCast", "/org/gnome/Mutter/ScreenCast",
-                            "org.gnome.Mutter.ScreenCast", "CreateSession",
-                            ("(a{sv})", ({"remote-desktop-session-id": self.variant("s",
-                                                                                     session_id)},)),
-                            "(o)")
-        (self.stream,) = self.call("ScreenCast", cast, "org.gnome.Mutter.ScreenCast.Session",
-                                   "RecordMonitor", ("(sa{sv})", ("", {})), "(o)")
-        nodes = []
-        self.bus.signal_subscribe(
-            "org.gnome.Mutter.ScreenCast", "org.gnome.Mutter.ScreenCast.Stream",
-            "PipeWireStreamAdded", self.stream, None, Gio.DBusSignalFlags.NONE,
-            lambda *signal: nodes.append(signal[5].unpack()[0]))
+        _, self.stream, nodes = self.cast({"remote-desktop-session-id": self.variant(
+            "s", session_id)}, "RecordMonitor", ("(sa{sv})", ("", {})))
         self.remote("Start")
         self.node = wait_for("the screen cast's PipeWire stream", lambda: nodes and nodes[0])
         self.main = None
@@ -216,12 +206,13 @@ class Mutter(dialog_tour.Compositor):
                 fail("mutter ended with %d:\n%s" % (self.server.returncode, log.read()[-3000:]))
         return True
 
-    def cast_frame(self, method, arguments):
-        """One frame of a screen cast session of its own, recording with method."""
+    def cast(self, properties, method, arguments):
+        """A screen cast session recording with method: the session, its stream,
+        and the list its PipeWire node comes into once the session starts."""
         from gi.repository import Gio
         (session,) = self.call("ScreenCast", "/org/gnome/Mutter/ScreenCast",
                                "org.gnome.Mutter.ScreenCast", "CreateSession",
-                               ("(a{sv})", ({},)), "(o)")
+                               ("(a{sv})", (properties,)), "(o)")
         (stream,) = self.call("ScreenCast", session, "org.gnome.Mutter.ScreenCast.Session",
                               method, arguments, "(o)")
         nodes = []
@@ -229,6 +220,11 @@ class Mutter(dialog_tour.Compositor):
             "org.gnome.Mutter.ScreenCast", "org.gnome.Mutter.ScreenCast.Stream",
             "PipeWireStreamAdded", stream, None, Gio.DBusSignalFlags.NONE,
             lambda *signal: nodes.append(signal[5].unpack()[0]))
+        return session, stream, nodes
+
+    def cast_frame(self, method, arguments):
+        """One frame of a screen cast session of its own, recording with method."""
+        session, _, nodes = self.cast({}, method, arguments)
         self.call("ScreenCast", session, "org.gnome.Mutter.ScreenCast.Session", "Start", None,
                   None)
         try:
