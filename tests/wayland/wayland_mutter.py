@@ -8,9 +8,12 @@ Input goes through mutter's remote-desktop D-Bus interface (a pointer at an
 absolute position needs a screen-cast stream, keys do not); frames come from
 its screen-cast interface over PipeWire, each taken by GStreamer's pipewiresrc.
 Plain mutter (without GNOME Shell) tells no one how its windows are stacked, so
-whether a dialog is above the main window is seen in the frames: the pixels the
-dialog covers of the main window stay the dialog's after the main window was
-clicked, instead of turning back into the main window's.
+whether a dialog is above the main window is seen in the frames: a screen cast
+of the focused window alone (the dialog, once it opened) gives its own pixels,
+which are found on the monitor; where it lies over the main window they must
+still be the dialog's after a click on the main window. mutter 43 places a
+dialog with a parent beside the main window, not over it: such a dialog is
+first dragged over it (Super held, as a player may move any window).
 
 Exits 77 when mutter or what the test needs beside it is missing.
 
