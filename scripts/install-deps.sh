@@ -26,6 +26,9 @@ packages=(
   # the game as a native Wayland client: a headless compositor, its screenshots
   # and a virtual keyboard
   qt6-wayland sway grim wtype
+  # KDE's compositor for the dialog test; its screenshots need OpenGL
+  # compositing, which llvmpipe gives where there is no GPU
+  kwin-wayland libgl1-mesa-dri
   # the accessibility test: AT-SPI on a private D-Bus session
   at-spi2-core python3-pyatspi dbus dbus-x11
   # packaging checks
