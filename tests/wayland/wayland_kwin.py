@@ -11,11 +11,12 @@ KWin is asked through scripts loaded over its Scripting D-Bus interface (they
 print their answers to KWin's log), shows its screen through ScreenShot2, and
 takes keys and clicks through its fake-input protocol.
 
-Usage: wayland_kwin.py GAME SOURCE_DIR [SCREENSHOT_DIR]
+Usage: wayland_kwin.py GAME WORD_LIST [SCREENSHOT_DIR]
 Exits 77 when kwin_wayland, Qt's Wayland plugin or the Python bindings are missing.
 """
 
 import ctypes
+import glob
 import json
 import os
 import re
@@ -30,11 +31,15 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "smoke"))
 from atspi_board import (Processes, fail, find, game_window, press,  # noqa: E402
                          start_accessibility_bus, start_bus, wait_for)
+import dialog_tour  # noqa: E402
+from protocol_windows import check_parents, read_toplevels  # noqa: E402
 
 SKIP = 77
 SOCKET = "wayland-lexipede"
 WIDTH, HEIGHT = 1280, 1024
-KEY_ENTER = 28  # evdev key codes, as fake input takes them
+# The keys the dialog tour types, by X keysym name, as the evdev key codes
+# that fake input takes (KWin 5.27 has version 4, without keysyms).
+KEYS = {"Return": 28, "F8": 66}
 BUTTON_LEFT = 0x110
 
 
@@ -190,8 +195,10 @@ def plain_title(caption):
     return re.sub(r" <\d+>$", "", caption)
 
 
-class KWin:
+class KWin(dialog_tour.Compositor):
     """A headless kwin_wayland, and the compositor adapter of the dialog tour."""
+
+    name = "kwin"
 
     def __init__(self, processes, folder):
         self.folder = folder
@@ -303,15 +310,18 @@ class KWin:
     def above(self, title):
         windows = self.windows()
         main = next(w for w in windows if w["title"] == "Lexipede")
-        dialog = next((w for w in windows if plain_title(w["title"]) == title), None)
-        return dialog is not None and dialog["stacking"] > main["stacking"]
+        dialogs = [w for w in windows if plain_title(w["title"]) == title and w is not main]
+        return bool(dialogs) and max(w["stacking"] for w in dialogs) > main["stacking"]
 
     def parent(self, title):
         window = self.window(title)
         return window and window["parent"] and plain_title(window["parent"])
 
+    def key(self, name):
+        self.fake_input.key(KEYS[name])
+
     def enter(self):
-        self.fake_input.key(KEY_ENTER)
+        self.key("Return")
 
     def screenshot(self, path):
         """The whole screen as KWin composed it, saved as a PNG."""
@@ -346,46 +356,73 @@ class KWin:
             self.fake_input.close()
 
 
-def start_game(processes, kwin, game, folder):
-    """The game on KWin, its protocol log (WAYLAND_DEBUG) in game.log."""
-    environment = dict(kwin.client, QT_QPA_PLATFORM="wayland", WAYLAND_DEBUG="client",
-                       QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", SDL_AUDIODRIVER="dummy")
-    log_path = os.path.join(folder, "game.log")
-    with open(log_path, "w") as log:
-        player = processes.start([game], cwd=folder, env=environment, stderr=log)
-    kwin.pid = player.pid
-    window = game_window(player)
-    wait_for("the main window in KWin", lambda: kwin.window("Lexipede"))
-    return player, window, log_path
+def missing():
+    """What the test needs and this machine lacks."""
+    gone = [] if shutil.which("kwin_wayland") else ["kwin_wayland (kwin-wayland)"]
+    if not glob.glob("/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so"):
+        gone.append("Qt's Wayland plugin (qt6-wayland)")
+    for module in ("gi", "pyatspi"):
+        try:
+            __import__(module)
+        except ImportError:
+            gone.append("the Python module " + module)
+    return gone
 
 
 def main():
     if len(sys.argv) < 3:
         fail(__doc__)
     game = os.path.abspath(sys.argv[1])
+    word_list = sys.argv[2]
     keep = sys.argv[3] if len(sys.argv) > 3 else None
-    if shutil.which("kwin_wayland") is None:
-        skip("no kwin_wayland (Debian's kwin-wayland)")
-    try:
-        import gi  # noqa: F401
-        import pyatspi  # noqa: F401
-    except ImportError as error:
-        skip("no Python binding: %s" % error)
+    gone = missing()
+    if gone:
+        skip("missing " + ", ".join(gone))
+    with open(word_list) as listed:
+        words = listed.read().split()
+    if keep:
+        os.makedirs(keep, exist_ok=True)
 
     processes = Processes()
     folder = tempfile.mkdtemp(prefix="lexipede-kwin-")
+    began = time.monotonic()
     kwin = None
     try:
         start_bus(processes)
         os.environ.pop("DISPLAY", None)
+        os.environ.pop("WAYLAND_DISPLAY", None)
         os.environ["XDG_RUNTIME_DIR"] = os.path.join(folder, "runtime")
         os.mkdir(os.environ["XDG_RUNTIME_DIR"], 0o700)
         start_accessibility_bus(processes)
-        started = time.monotonic()
         kwin = KWin(processes, folder)
-        print("kwin: kwin_wayland --virtual %dx%d up in %.1f s" % (
-            WIDTH, HEIGHT, time.monotonic() - started))
-        player, window, log_path = start_game(processes, kwin, game, folder)
+        print("kwin: kwin_wayland --virtual %dx%d up after %.1f s" % (
+            WIDTH, HEIGHT, time.monotonic() - began))
+
+        protocol_log = os.path.join(folder, "protocol.log")
+        with open(protocol_log, "w") as log:
+            player = processes.start(
+                [game], cwd=folder, stderr=log,
+                env=dict(kwin.client, QT_QPA_PLATFORM="wayland", WAYLAND_DEBUG="client",
+                         QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", SDL_AUDIODRIVER="dummy"))
+        kwin.pid = player.pid
+        window = game_window(player)
+        wait_for("the main window in KWin", lambda: kwin.window(dialog_tour.MAIN_TITLE))
+        problems = dialog_tour.tour(window, kwin, protocol_log, words, keep)
+
+        press(wait_for("the Quit button", lambda: find(window, "push button", "Quit")))
+        try:
+            code = player.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            fail("the game did not end within 20 s of Quit")
+        if code != 0:
+            fail("the game ended with %d" % code)
+        print("kwin: the windows and their parents in the protocol log:")
+        print(check_parents(read_toplevels(protocol_log)))
+        print("kwin: the windows as KWin saw them while they were open:")
+        print(kwin.table())
+        print("kwin: the test took %.0f s" % (time.monotonic() - began))
+        if problems:
+            fail("%d faults:\n  " % len(problems) + "\n  ".join(problems))
     finally:
         if kwin:
             kwin.stop()
