@@ -25,6 +25,7 @@
 #include "wordstore/bpBonusTree.h"
 #include "wordstore/bpDictTree.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShowEvent>
@@ -201,13 +202,13 @@ void TfrmMain::FormDestroy() {
 
 void TfrmMain::cmdHelpClick() {
     TRACE_OPERATION("cmdHelpClick");
-    auto* dialog = new TfrmHelp();
+    auto* dialog = new TfrmHelp(this);
     services_.Modal->ShowModal(*dialog);
 }
 
 void TfrmMain::cmdAboutClick() {
     TRACE_OPERATION("cmdAboutClick");
-    auto* dialog = new TfrmAbout();
+    auto* dialog = new TfrmAbout(this);
     services_.Modal->ShowModal(*dialog);
 }
 
@@ -215,14 +216,14 @@ void TfrmMain::cmdScoresClick() {
     TRACE_OPERATION("cmdScoresClick");
     // Viewing only: the score is handed over but not placed.
     auto* window =
-        new TfrmHighScores(*services_.Modal, state_.Score, false, services_.ScoreFolders);
+        new TfrmHighScores(*services_.Modal, state_.Score, false, services_.ScoreFolders, this);
     services_.Modal->ShowModal(*window);
 }
 
 void TfrmMain::cmdSoundClick() {
     TRACE_OPERATION("cmdSoundClick");
-    // Owned by the application, not this window; it destroys itself on closing.
-    auto* dialog = new TfrmSound();
+    // It destroys itself on closing.
+    auto* dialog = new TfrmSound(this);
     services_.Modal->ShowModal(*dialog);
 }
 
@@ -245,7 +246,13 @@ void TfrmMain::BackgroundImageMouseDown(QMouseEvent*) {
 
 void TfrmMain::WMDisplayChange() {
     TRACE_OPERATION("WMDisplayChange");
-    services_.Modal->Message(this, QStringLiteral("Changes in display detected!"));
+    // A smaller mode can leave the window partly off the screen, with Quit
+    // out of reach where no window manager brings it back.
+    KeepOnScreen(this);
+    // The box belongs to the window on top: the display dialog, after Apply.
+    QWidget* owner = QApplication::activeModalWidget();
+    services_.Modal->Message(owner != nullptr ? owner : this,
+                             QStringLiteral("Changes in display detected!"));
 }
 
 void TfrmMain::FormKeyDown(QKeyEvent* key) {
@@ -253,7 +260,7 @@ void TfrmMain::FormKeyDown(QKeyEvent* key) {
     // F8 with any modifiers held. The key is left for the control that has
     // the focus.
     if (key->key() == Qt::Key_F8) {
-        auto* dialog = new TfrmDisplaySettings(services_.DisplayModes(*this));
+        auto* dialog = new TfrmDisplaySettings(services_.DisplayModes(*this), this);
         services_.Modal->ShowModal(*dialog);
     }
 }
@@ -430,7 +437,8 @@ void TfrmMain::GameOver() {
     gameRunning_ = false;
     SetButtons(false, false);
     PlayWave("GAMEOVER", true);
-    auto* window = new TfrmHighScores(*services_.Modal, state_.Score, true, services_.ScoreFolders);
+    auto* window =
+        new TfrmHighScores(*services_.Modal, state_.Score, true, services_.ScoreFolders, this);
     services_.Modal->ShowModal(*window);
     ui_->cmdNewGame->show();
 }
@@ -483,7 +491,7 @@ void TfrmMain::DoBonusRound() {
     cmdPauseClick();
     // Only the points of this round can be added.
     state_.BeginBonusRound();
-    auto* bonus = new TfrmBonus(state_, gameClock_, *services_.Modal);
+    auto* bonus = new TfrmBonus(state_, gameClock_, *services_.Modal, this);
     bonus->Round.CorrectWord = state_.BonusWord;
     bonus->Round.TangledWord = state_.TangledWord;
     services_.Modal->ShowModal(*bonus);
@@ -509,7 +517,7 @@ void TfrmMain::cmdAddWordClick() {
     const QString word = state_.CurrentWord;
     if (!word.isEmpty() && NotDuplicate(word)) {
         if (!InDictionary(word)) {
-            auto* notice = new TfrmBadWord();
+            auto* notice = new TfrmBadWord(this);
             notice->lblBadWord()->setText(word);
             services_.Modal->ShowModal(*notice);
         } else {
@@ -535,7 +543,7 @@ bool TfrmMain::NotDuplicate(const QString& word) {
         return true;
     }
     PlayWave("OOPS", true);
-    auto* notice = new TfrmSameWord();
+    auto* notice = new TfrmSameWord(this);
     notice->lblSameWord()->setText(state_.CurrentWord);
     services_.Modal->ShowModal(*notice);
     return false;

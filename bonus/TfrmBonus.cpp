@@ -120,7 +120,7 @@ void TfrmBonus::TimerDoneTimer() {
 
 void TfrmBonus::FinishBonusRound() {
     const std::int32_t points = Round.Judge();
-    auto* result = new TfrmBonusDone();
+    auto* result = new TfrmBonusDone(this);
     result->lblCorrectWord()->SetCaption(
         QString::fromStdString(AsciiUpper(Round.CorrectWord.toStdString())));
     result->lblPlayerWord()->SetCaption(

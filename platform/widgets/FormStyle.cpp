@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 void ApplyWindowConventions(QWidget* form, int clientWidth, int clientHeight) {
     form->setWindowFlag(Qt::FramelessWindowHint, true);
@@ -19,13 +20,38 @@ void ApplyWindowConventions(QWidget* form, int clientWidth, int clientHeight) {
     form->setFont(font);
 }
 
+namespace {
+
+QScreen* ScreenOf(QWidget* form) {
+    return form->screen() != nullptr ? form->screen() : QGuiApplication::primaryScreen();
+}
+
+} // namespace
+
 void CentreOnScreen(QWidget* form) {
-    QScreen* screen = form->screen() != nullptr ? form->screen() : QGuiApplication::primaryScreen();
+    QScreen* screen = ScreenOf(form);
     if (screen == nullptr) {
         return;
     }
     const QRect available = screen->availableGeometry();
     form->move(available.center() - QPoint(form->width() / 2, form->height() / 2));
+}
+
+void KeepOnScreen(QWidget* form) {
+    QScreen* screen = ScreenOf(form);
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QRect frame = form->frameGeometry();
+    QPoint corner = frame.topLeft();
+    corner.setX(
+        std::max(available.left(), std::min(corner.x(), available.right() + 1 - frame.width())));
+    corner.setY(
+        std::max(available.top(), std::min(corner.y(), available.bottom() + 1 - frame.height())));
+    if (corner != frame.topLeft()) {
+        form->move(corner);
+    }
 }
 
 TKeyPreview::TKeyPreview(QWidget* form, std::function<void(QKeyEvent*)> handler)

@@ -11,6 +11,9 @@ class QWidget;
 // standing in for "MS Sans Serif", 11 pixels), centred on the screen.
 void ApplyWindowConventions(QWidget* form, int clientWidth, int clientHeight);
 void CentreOnScreen(QWidget* form);
+// Moves a window that reaches past its screen's available area back inside
+// it (its top-left corner first, where the window is larger than the screen).
+void KeepOnScreen(QWidget* form);
 
 // Key preview: the window sees every key press of its controls before they do.
 // The handler may accept the event to keep it from the control.

@@ -13,6 +13,7 @@
 #include "wordstore/bpDictTree.h"
 
 #include <QDir>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 #include <filesystem>
@@ -49,7 +50,7 @@ private slots:
     void storesOpenFromTheProgramFolderNotTheWorkingDirectory();
     void quitPlaysItsSoundToTheEndThenEndsTheProgram();
     void minimizePlaysAClickWithoutWaiting();
-    void aDisplayChangeIsAnnounced();
+    void aDisplayChangeIsAnnouncedWithTheWindowBackOnScreen();
     void pressesFallThroughDisabledAndHiddenControlsToTheBackground();
     void destroyingTheWindowFreesTheStores();
 };
@@ -246,11 +247,22 @@ void MainWindowTest::minimizePlaysAClickWithoutWaiting() {
     QCOMPARE(trace, QStringList()); // minimize does not trace
 }
 
-void MainWindowTest::aDisplayChangeIsAnnounced() {
+void MainWindowTest::aDisplayChangeIsAnnouncedWithTheWindowBackOnScreen() {
     TTestProgram program;
     TfrmMain form(program.Services());
+    form.show();
+    // As a switch to a smaller mode leaves it: Quit and the button column off
+    // the screen's right and bottom edges.
+    const QRect screen = form.screen()->availableGeometry();
+    form.move(screen.right() - 300, screen.bottom() - 100);
     TDisplayChange::Instance().Raise();
     QCOMPARE(program.Modal.Messages, QStringList{"Changes in display detected!"});
+    QVERIFY2(screen.contains(form.frameGeometry()),
+             qPrintable(QStringLiteral("the window is at %1, %2 on a %3 x %4 screen")
+                            .arg(form.x())
+                            .arg(form.y())
+                            .arg(screen.width())
+                            .arg(screen.height())));
 }
 
 void MainWindowTest::pressesFallThroughDisabledAndHiddenControlsToTheBackground() {

@@ -2,11 +2,21 @@
 
 #include "tools/DictBuilder.h"
 
+#include <QDialog>
+#include <QTest>
 #include <QWidget>
 #include <algorithm>
 
 int TRecordingModal::ShowModal(QDialog& dialog) {
     DialogsShown.push_back(dialog.objectName());
+    // A dialog without the window that opened it as parent falls behind that
+    // window on Wayland compositors; one titled like the main window cannot be
+    // told apart from it in a window list.
+    QTest::qVerify(dialog.parentWidget() != nullptr, "dialog.parentWidget() != nullptr",
+                   qPrintable(dialog.objectName() + " has no owner window"), __FILE__, __LINE__);
+    QTest::qVerify(
+        !dialog.windowTitle().isEmpty() && dialog.windowTitle() != "Lexipede", "a title of its own",
+        qPrintable(dialog.objectName() + " has no title of its own"), __FILE__, __LINE__);
     dialog.show();
     if (OnDialog) {
         OnDialog(dialog);
@@ -19,12 +29,18 @@ int TRecordingModal::ShowModal(QDialog& dialog) {
 
 void TRecordingModal::Warning(QWidget* parent, const QString& text) {
     Warnings.push_back(text);
-    BoxParents.emplace_back(parent);
+    RecordBoxParent(parent, text);
 }
 
 void TRecordingModal::Message(QWidget* parent, const QString& text) {
     Messages.push_back(text);
+    RecordBoxParent(parent, text);
+}
+
+void TRecordingModal::RecordBoxParent(QWidget* parent, const QString& text) {
     BoxParents.emplace_back(parent);
+    QTest::qVerify(parent != nullptr, "parent != nullptr",
+                   qPrintable("the box \"" + text + "\" has no owner window"), __FILE__, __LINE__);
 }
 
 namespace {

@@ -45,7 +45,9 @@ public:
 };
 
 // Answers every box at once and records it; a dialog is handed to OnDialog
-// (which may click in it) and then closed as the player would.
+// (which may click in it) and then closed as the player would. Every dialog and
+// box must have the window that opens it as parent, and a dialog a title of its
+// own: the test that shows one without fails.
 class TRecordingModal : public TModalRunner {
 public:
     QStringList Warnings;
@@ -57,6 +59,9 @@ public:
     int ShowModal(QDialog& dialog) override;
     void Warning(QWidget* parent, const QString& text) override;
     void Message(QWidget* parent, const QString& text) override;
+
+private:
+    void RecordBoxParent(QWidget* parent, const QString& text);
 };
 
 class TRecordingSound : public TSoundOutput {

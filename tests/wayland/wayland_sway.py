@@ -7,7 +7,8 @@ AT-SPI and seen in grim's screenshots:
 - at output scale 2 the dice and buttons are drawn from their pictures for
   twice the pixels, not blown up;
 - F8 (typed by wtype) opens the display dialog, which lists the output's mode;
-- Quit ends the program with 0.
+- Quit ends the program with 0;
+- every window made after the main window names its parent in the protocol.
 
 sway refuses to run as root: it runs as nobody, in a runtime folder of its own.
 
@@ -24,6 +25,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import design  # noqa: E402
 from atspi_board import (Processes, deal, fail, find, game_window,  # noqa: E402
                          press, start_accessibility_bus, start_bus, wait_for)
+from protocol_windows import check_parents, read_toplevels  # noqa: E402
 
 OUTPUT = "HEADLESS-1"
 
@@ -125,8 +127,11 @@ class Game:
     def __init__(self, processes, sway, game, folder, source_dir):
         self.sway = sway
         environment = dict(sway.client, QT_QPA_PLATFORM="wayland",
-                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", SDL_AUDIODRIVER="dummy")
-        self.player = processes.start([game], cwd=folder, env=environment)
+                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", SDL_AUDIODRIVER="dummy",
+                           WAYLAND_DEBUG="client")
+        self.protocol = os.path.join(folder, "protocol-%d.log" % len(processes.started))
+        with open(self.protocol, "w") as log:
+            self.player = processes.start([game], cwd=folder, env=environment, stderr=log)
         self.window = game_window(self.player)
         node = wait_for("a window of app_id lexipede", lambda: sway.window("lexipede"))
         self.rect = node["rect"]
@@ -157,6 +162,8 @@ class Game:
         if code != 0:
             fail("the game ended with %d" % code)
         print("wayland: Quit ended the game with 0")
+        print("wayland: the windows the game made, from its protocol log:\n"
+              + check_parents(read_toplevels(self.protocol)))
 
 
 def dark(pixels):
