@@ -27,6 +27,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QShowEvent>
 #include <QTimer>
@@ -249,8 +250,14 @@ void TfrmMain::WMDisplayChange() {
     // A smaller mode can leave the window partly off the screen, with Quit
     // out of reach where no window manager brings it back.
     KeepOnScreen(this);
-    // The box belongs to the window on top: the display dialog, after Apply.
+    // The box belongs to the dialog on top: the display dialog, after Apply.
+    // A box that comes again while an earlier one is open is its sibling, not
+    // its child: without a window manager the keyboard would not go back from
+    // the later box to the earlier one.
     QWidget* owner = QApplication::activeModalWidget();
+    while (qobject_cast<QMessageBox*>(owner) != nullptr) {
+        owner = owner->parentWidget();
+    }
     services_.Modal->Message(owner != nullptr ? owner : this,
                              QStringLiteral("Changes in display detected!"));
 }
