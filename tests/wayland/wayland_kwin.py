@@ -191,8 +191,8 @@ print("%(marker)s end");
 
 
 def plain_title(caption):
-    """KWin tells windows of one title apart as "Title <2>"."""
-    return re.sub(r" <\d+>$", "", caption)
+    """A caption without the application's name, which Qt appends."""
+    return re.sub(r" \u2014 %s( <\d+>)?$" % dialog_tour.MAIN_TITLE, r"\1", caption)
 
 
 class KWin(dialog_tour.Compositor):
@@ -285,12 +285,12 @@ class KWin(dialog_tour.Compositor):
 
     def windows(self):
         found = [json.loads(line) for line in self.script(WINDOWS_SCRIPT, pid=self.pid)]
-        for window in found:
-            self.seen[plain_title(window["title"])] = window
+        for window in found:  # by caption: KWin tells windows of one title apart
+            self.seen.setdefault(window["title"], {}).update(window)
         return found
 
     def window(self, title):
-        return next((w for w in self.windows() if plain_title(w["title"]) == title), None)
+        return next((w for w in self.windows() if w["title"] == title), None)
 
     # The dialog tour's adapter.
     def activate_main(self):
@@ -298,29 +298,48 @@ class KWin(dialog_tour.Compositor):
         window of the game covers it; activates it by script where all do.
         KWin has handled the click, or the script, once the call returns."""
         windows = self.windows()
-        main = next(w for w in windows if w["title"] == "Lexipede")
+        main = next(w for w in windows if w["title"] == dialog_tour.MAIN_TITLE)
         x, y = main["geometry"][0] + 2, main["geometry"][1] + 2  # no control there
         if any(w is not main and w["geometry"][0] <= x < w["geometry"][0] + w["geometry"][2]
                and w["geometry"][1] <= y < w["geometry"][1] + w["geometry"][3]
                for w in windows):
-            self.script(ACTIVATE_SCRIPT, pid=self.pid, title=json.dumps("Lexipede"))
+            self.script(ACTIVATE_SCRIPT, pid=self.pid, title=json.dumps(dialog_tour.MAIN_TITLE))
         else:
             self.fake_input.click(x, y)
 
     def above(self, title):
+        """Whether the topmost window titled `title` (as the game set it; KWin
+        may add " <2>") is stacked above the main window."""
         windows = self.windows()
-        main = next(w for w in windows if w["title"] == "Lexipede")
-        dialogs = [w for w in windows if plain_title(w["title"]) == title and w is not main]
-        return bool(dialogs) and max(w["stacking"] for w in dialogs) > main["stacking"]
-
-    def parent(self, title):
-        window = self.window(title)
-        return window and window["parent"] and plain_title(window["parent"])
+        main = next(w for w in windows if w["title"] == dialog_tour.MAIN_TITLE)
+        dialogs = [w for w in windows if re.sub(r" <\d+>$", "", w["title"]) == title
+                   and w is not main]
+        if not dialogs:
+            return False
+        dialog = max(dialogs, key=lambda w: w["stacking"])
+        above = dialog["stacking"] > main["stacking"]
+        self.seen[dialog["title"]]["above_main"] = above
+        return above
 
     def key(self, name):
         self.fake_input.key(KEYS[name])
 
+    def focus_settled(self):
+        """Waits (5 s at most) until KWin's active window is another than the
+        main window. The key that closed one dialog may leave the focus with
+        the main window for a moment, before the game hands it back to the
+        dialog below; a player's next key does not come as fast as the test's.
+        A dialog that never takes the focus back still gets its Enter, and
+        the tour sees it stay open."""
+        end = time.monotonic() + 5
+        while time.monotonic() < end:
+            active = [w for w in self.windows() if w["active"]]
+            if active and active[0]["title"] != dialog_tour.MAIN_TITLE:
+                return
+            time.sleep(0.1)
+
     def enter(self):
+        self.focus_settled()
         self.key("Return")
 
     def screenshot(self, path):
@@ -342,13 +361,15 @@ class KWin(dialog_tour.Compositor):
         write_png(path, width, height, stride, data)
 
     def table(self):
-        """KWin's view of every window it was asked about."""
-        lines = ["%-28s %-14s %-6s %s" % ("window (KWin)", "transient for", "modal",
-                                          "keep-above")]
+        """KWin's view of every window it was asked about, as last seen open."""
+        row = "%-20s %-17s %-6s %-11s %s"
+        lines = [row % ("window (KWin)", "transient for", "modal", "keep-above",
+                        "above main after the click")]
         for title, window in self.seen.items():
-            lines.append("%-28s %-14s %-6s %s" % (
-                title, window["parent"] and plain_title(window["parent"]) or "-",
-                "yes" if window["modal"] else "no", "yes" if window["keep_above"] else "no"))
+            lines.append(row % (
+                plain_title(title), plain_title(window["parent"]) if window["parent"] else "-",
+                "yes" if window["modal"] else "no", "yes" if window["keep_above"] else "no",
+                {True: "yes", False: "NO"}.get(window.get("above_main"), "-")))
         return "\n".join(lines)
 
     def stop(self):
@@ -418,15 +439,20 @@ def main():
             fail("the game ended with %d" % code)
         print("kwin: the windows and their parents in the protocol log:")
         print(check_parents(read_toplevels(protocol_log)))
-        print("kwin: the windows as KWin saw them while they were open:")
-        print(kwin.table())
         print("kwin: the test took %.0f s" % (time.monotonic() - began))
         if problems:
             fail("%d faults:\n  " % len(problems) + "\n  ".join(problems))
     finally:
         if kwin:
+            if kwin.seen:
+                print("kwin: the windows as KWin saw them while they were open:")
+                print(kwin.table())
             kwin.stop()
         processes.stop_all()
+        if keep:  # with the screenshots, the logs that tell what happened
+            for log, kept in (("protocol.log", "kwin-game.log"), ("kwin.log", "kwin.log")):
+                if os.path.exists(os.path.join(folder, log)):
+                    shutil.copy(os.path.join(folder, log), os.path.join(keep, kept))
         subprocess.run(["rm", "-rf", folder], check=False)
 
 
