@@ -65,6 +65,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(
         QIcon(QPixmap::fromImage(LoadPng(QStringLiteral(":/pictures/icon.png")))));
 
+    HandFocusToModalWindow(app);
+
     TSystemClock clock;
     TModalRunner modal;
     TAppServices services;
