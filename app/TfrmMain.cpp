@@ -383,6 +383,8 @@ void TfrmMain::NewGame() {
     TimerTick->start();
     TimerDone->stop();
     gameRunning_ = true;
+    // The keyboard's next move is on the board, wherever New Game was pressed.
+    ui_->Grid->setFocus();
     PlayWave("NEWGAME", true);
     state_.EndDeal();
 }
@@ -448,6 +450,7 @@ void TfrmMain::GameOver() {
         new TfrmHighScores(*services_.Modal, state_.Score, true, services_.ScoreFolders, this);
     services_.Modal->ShowModal(*window);
     ui_->cmdNewGame->show();
+    ui_->cmdNewGame->setFocus(); // what a keyboard player presses next
 }
 
 void TfrmMain::cmdPauseClick() {
@@ -494,7 +497,9 @@ void TfrmMain::GridSelectCell(int col, int row, bool& canSelect) {
 void TfrmMain::DoBonusRound() {
     TRACE_OPERATION("DoBonusRound");
     // Paused through the Pause button's own handler, so the game clock loses
-    // nothing to the round.
+    // nothing to the round. The pause switches the board off, which moves the
+    // focus on; a board picked from the keyboard gets it back after the round.
+    const bool boardHadFocus = focusWidget() == ui_->Grid;
     cmdPauseClick();
     // Only the points of this round can be added.
     state_.BeginBonusRound();
@@ -506,6 +511,9 @@ void TfrmMain::DoBonusRound() {
     state_.EndBonusRound();
     ui_->ScoreBox->SetCaption(QString::number(state_.Score));
     cmdPauseClick();
+    if (boardHadFocus) {
+        ui_->Grid->setFocus();
+    }
 }
 
 void TfrmMain::cmdBackSpaceClick() {

@@ -27,6 +27,9 @@ TfrmHelp::~TfrmHelp() = default;
 
 void TfrmHelp::FormShow() {
     PlayWave("LOADING", false);
+    // First in the tab order; the toolkit would start at the OK picture, made
+    // before it.
+    ui_->Memo1->setFocus();
 }
 
 void TfrmHelp::FormClose() {

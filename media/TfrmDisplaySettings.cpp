@@ -33,6 +33,9 @@ void TfrmDisplaySettings::FormCreate() {
 
 void TfrmDisplaySettings::FormShow() {
     PlayWave("LOADING", false);
+    // First in the tab order; the toolkit would start at the OK picture, made
+    // before it.
+    ui_->DispResList->setFocus();
 }
 
 void TfrmDisplaySettings::DispResListClick() {

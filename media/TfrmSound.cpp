@@ -14,6 +14,9 @@ TfrmSound::~TfrmSound() = default;
 
 void TfrmSound::FormShow() {
     ShowSoundState();
+    // First in the tab order; the toolkit would start at the OK picture, made
+    // before it.
+    ui_->cmdSetSound->setFocus();
 }
 
 void TfrmSound::ShowSoundState() {

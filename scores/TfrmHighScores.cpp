@@ -39,6 +39,9 @@ void TfrmHighScores::FormCreate() {
 
 void TfrmHighScores::FormShow() {
     PlayWave("LOADING", false);
+    // First in the tab order; the toolkit would start at the OK picture, made
+    // before it.
+    ui_->ScoreGrid->setFocus();
     ui_->lblGameOver->setVisible(gameOver_);
     if (gameOver_) {
         const int position = PlaceScore(finalScore_);

@@ -34,6 +34,19 @@ void TAccessibleDrawGrid::CellsMayHaveChanged(TDrawGrid* grid) {
     }
 }
 
+void TAccessibleDrawGrid::CurrentCellFocused(TDrawGrid* grid) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    QAccessibleEvent focused(grid, QAccessible::Focus);
+    focused.setChild(grid->Row() * grid->ColCount() + grid->Col());
+    QAccessible::updateAccessibility(&focused);
+}
+
+QAccessibleInterface* TAccessibleDrawGrid::focusChild() const {
+    return Grid()->hasFocus() ? cellAt(Grid()->Row(), Grid()->Col()) : nullptr;
+}
+
 void TAccessibleDrawGrid::AnnounceChanges() {
     const int cells = childCount();
     told_.resize(static_cast<std::size_t>(cells));
@@ -172,6 +185,8 @@ QAccessible::State TAccessibleGridCell::state() const {
     state.disabled = !grid_->isEnabled();
     state.invisible = !grid_->isVisible();
     state.checked = grid_->DescribeCell(col_, row_).Marked;
+    state.focusable = grid_->focusPolicy() != Qt::NoFocus;
+    state.focused = grid_->hasFocus() && grid_->Col() == col_ && grid_->Row() == row_;
     return state;
 }
 

@@ -18,6 +18,9 @@ public:
     // Tells assistive technology about every cell whose name or mark changed
     // since it last looked; does nothing while no assistive technology listens.
     static void CellsMayHaveChanged(TDrawGrid* grid);
+    // Tells assistive technology that the grid's current cell has the focus,
+    // so that a screen reader follows the keyboard's cursor.
+    static void CurrentCellFocused(TDrawGrid* grid);
 
     TDrawGrid* Grid() const;
 
@@ -26,6 +29,7 @@ public:
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
     QAccessibleInterface* childAt(int x, int y) const override;
+    QAccessibleInterface* focusChild() const override;
     void* interface_cast(QAccessible::InterfaceType type) override;
 
     // QAccessibleTableInterface

@@ -2,10 +2,12 @@
 
 #include "Accessibility.h"
 #include "AccessibleGrid.h"
+#include "FocusMark.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QTimer>
 #include <cmath>
 
 void TCanvas::PrepareForPictures(QPainter& painter) {
@@ -47,6 +49,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
 
 TDrawGrid::TDrawGrid(QWidget* parent) : QWidget(parent) {
     InstallAccessibility();
+    WatchKeyboardUse();
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -126,6 +129,10 @@ void TDrawGrid::paintEvent(QPaintEvent* event) {
     QPainter screen(this);
     screen.setClipRegion(event->region());
     screen.drawPixmap(0, 0, canvas_.surface_);
+    // On the screen only: the surface keeps what the logic drew.
+    if (FocusMarkShown(this)) {
+        PaintFocusMark(screen, CellRect(col_, row_));
+    }
     // A repaint is where a cell's face or mark may have changed.
     TAccessibleDrawGrid::CellsMayHaveChanged(this);
 }
@@ -166,19 +173,36 @@ bool TDrawGrid::CellAt(const QPoint& point, int& col, int& row) const {
     return col < cols_ && row < rows_;
 }
 
-void TDrawGrid::TrySelect(int col, int row) {
+bool TDrawGrid::TrySelect(int col, int row) {
     if (!isEnabled()) {
-        return;
+        return false;
     }
     bool canSelect = true;
     if (OnSelectCell) {
         OnSelectCell(col, row, canSelect);
     }
     if (canSelect) {
-        update(CellRect(col_, row_));
-        col_ = col;
-        row_ = row;
-        update(CellRect(col_, row_));
+        MakeCurrent(col, row);
+    }
+    return canSelect;
+}
+
+void TDrawGrid::MakeCurrent(int col, int row) {
+    update(CellRect(col_, row_));
+    col_ = col;
+    row_ = row;
+    update(CellRect(col_, row_));
+    if (hasFocus()) {
+        TAccessibleDrawGrid::CurrentCellFocused(this);
+    }
+}
+
+void TDrawGrid::MoveCurrentCell(int col, int row) {
+    // A refused cell (a picked bonus letter, the bonus die that has just
+    // opened its round) still takes the cursor, or the keys could never get
+    // past it. Not when the handler left the grid disabled (the game ended).
+    if (!TrySelect(col, row) && isEnabled()) {
+        MakeCurrent(col, row);
     }
 }
 
@@ -225,6 +249,14 @@ void TDrawGrid::keyPressEvent(QKeyEvent* event) {
     int col = col_;
     int row = row_;
     switch (event->key()) {
+    case Qt::Key_Space:
+        // The die under the cursor, the one the cursor starts on too; a held
+        // key picks once.
+        event->accept();
+        if (!event->isAutoRepeat()) {
+            TrySelect(col_, row_);
+        }
+        return;
     case Qt::Key_Left:
         col = std::max(0, col - 1);
         break;
@@ -242,7 +274,26 @@ void TDrawGrid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
-    if (col != col_ || row != row_) {
-        TrySelect(col, row);
+    if (col == col_ && row == row_) {
+        return;
     }
+    // With Ctrl held the cursor moves without selecting, as the pointer moves
+    // without the button held: the way to reach a die without picking the
+    // dice on the way (the bonus word's first letter may lie at the far end).
+    if (event->modifiers() & Qt::ControlModifier) {
+        MakeCurrent(col, row);
+    } else {
+        MoveCurrentCell(col, row);
+    }
+}
+
+void TDrawGrid::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    // After the toolkit has told assistive technology that the grid has the
+    // focus: then the cell that has it within the grid.
+    QTimer::singleShot(0, this, [this] {
+        if (hasFocus()) {
+            TAccessibleDrawGrid::CurrentCellFocused(this);
+        }
+    });
 }

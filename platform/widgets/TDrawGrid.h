@@ -34,8 +34,12 @@ private:
 // A grid of fixed cells that does none of its own cell drawing. It raises
 // OnDrawCell for each cell it repaints and OnSelectCell when a cell is to become
 // current: on a left press on a cell, on entering another cell with the left
-// button held, and on arrow keys. The callback may refuse the cell. A disabled
-// grid raises nothing.
+// button held, on an arrow key, and on Space for the current cell. The callback
+// may refuse the cell; a refused press leaves the current cell where it was,
+// while the arrow keys move it anyway, so that they can pass over a cell that
+// refuses. Ctrl with an arrow moves the current cell and raises nothing. A
+// disabled grid raises nothing. While the keyboard is in use the focus mark
+// outlines the current cell of the grid that has the focus.
 //
 // Assistive technology sees a table of cells, each named and marked as
 // OnDescribeCell tells; pressing a cell there selects it as a click does.
@@ -96,10 +100,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     bool CellAt(const QPoint& point, int& col, int& row) const;
-    void TrySelect(int col, int row);
+    // Raises OnSelectCell; an accepted cell becomes current. True when it did.
+    bool TrySelect(int col, int row);
+    void MakeCurrent(int col, int row);
+    // The arrow keys' move.
+    void MoveCurrentCell(int col, int row);
     // Makes the surface fit the grid and its screen; true when it was made anew.
     bool EnsureSurface();
     void RaiseDrawCell(const QRegion& region);

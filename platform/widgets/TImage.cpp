@@ -2,9 +2,11 @@
 
 #include "Accessibility.h"
 #include "ButtonCaptions.h"
+#include "FocusMark.h"
 #include "platform/Pictures.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -64,8 +66,9 @@ void TImage::mousePressEvent(QMouseEvent* event) {
 
 TImageButton::TImageButton(QWidget* parent) : TImage(parent) {
     InstallAccessibility();
+    WatchKeyboardUse();
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 QString TImageButton::Caption() const {
@@ -76,6 +79,20 @@ QString TImageButton::Caption() const {
 void TImageButton::Press() {
     if (isEnabled() && isVisible()) {
         emit clicked();
+    }
+}
+
+void TImageButton::paintEvent(QPaintEvent* event) {
+    TImage::paintEvent(event);
+    if (FocusMarkShown(this)) {
+        QPainter painter(this);
+        PaintFocusMark(painter, rect());
+    }
+}
+
+void TImageButton::keyPressEvent(QKeyEvent* event) {
+    if (!PressOnKey(*event, [this] { Press(); })) {
+        TImage::keyPressEvent(event);
     }
 }
 

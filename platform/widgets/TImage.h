@@ -47,8 +47,10 @@ private:
 
 // A picture that acts as a button: a hand-pointer cursor and a click on a left
 // press and release inside it. It has no pressed or hover look of its own.
-// Assistive technology sees a push button named by the caption of the picture
-// it shows.
+// It takes the keyboard focus unless hidden or disabled (the greyed look);
+// Space or Enter presses it as a click does, and while the keyboard is in use
+// the focus mark outlines it. Assistive technology sees a push button named by
+// the caption of the picture it shows.
 class TImageButton : public TImage {
     Q_OBJECT
 
@@ -66,8 +68,10 @@ signals:
     void clicked();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool pressed_ = false;

@@ -1,12 +1,19 @@
 #include "TLabel.h"
 
 #include "Accessibility.h"
+#include "FocusMark.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 TLabel::TLabel(QWidget* parent) : QLabel(parent) {
     InstallAccessibility();
+    WatchKeyboardUse();
     SetTransparent(true);
+    // The design names the label after it is made.
+    connect(this, &QObject::objectNameChanged, this,
+            [this] { setFocusPolicy(ActsAsButton() ? Qt::StrongFocus : Qt::NoFocus); });
 }
 
 void TLabel::Press() {
@@ -56,6 +63,20 @@ void TLabel::changeEvent(QEvent* event) {
         setAttribute(Qt::WA_TransparentForMouseEvents, !isEnabled());
     }
     QLabel::changeEvent(event);
+}
+
+void TLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (ActsAsButton() && FocusMarkShown(this)) {
+        QPainter painter(this);
+        PaintFocusMark(painter, rect());
+    }
+}
+
+void TLabel::keyPressEvent(QKeyEvent* event) {
+    if (!ActsAsButton() || !PressOnKey(*event, [this] { Press(); })) {
+        QLabel::keyPressEvent(event);
+    }
 }
 
 void TLabel::mousePressEvent(QMouseEvent* event) {

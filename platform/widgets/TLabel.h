@@ -22,7 +22,9 @@ public:
     // Sets the text and, for an auto-size label, fits the label to it.
     void SetCaption(const QString& caption);
 
-    // A label named cmd... acts as a button, as the designs name controls.
+    // A label named cmd... acts as a button, as the designs name controls: it
+    // takes the keyboard focus, Space or Enter presses it, and while the
+    // keyboard is in use the focus mark outlines it.
     bool ActsAsButton() const { return objectName().startsWith(QLatin1String("cmd")); }
     // What a left click does: clicked, unless disabled or hidden.
     void Press();
@@ -33,7 +35,9 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FitToText();

@@ -102,7 +102,9 @@ def start_session(processes, folder):
     # -noreset: the bus launcher connects and leaves again; without it the server
     # resets when its last client leaves and refuses the game's connection meanwhile.
     read_end, write_end = os.pipe()
-    processes.start(["Xvfb", "-displayfd", str(write_end), "-noreset", "-screen", "0",
+    # LEXIPEDE_X_DISPLAY=:N names the display, as for the shell tests.
+    named = [os.environ["LEXIPEDE_X_DISPLAY"]] if os.environ.get("LEXIPEDE_X_DISPLAY") else []
+    processes.start(["Xvfb"] + named + ["-displayfd", str(write_end), "-noreset", "-screen", "0",
                      "1024x768x24", "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
     os.close(write_end)
     with os.fdopen(read_end) as display:

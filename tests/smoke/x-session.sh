@@ -1,8 +1,10 @@
 # Sourced by the tests that run the real game on an X server of their own:
-#   start_x_server             starts Xvfb on a display it picks, and a D-Bus session
-#                              bus, as a desktop gives every program; exports both
+#   start_x_server             starts Xvfb on a display it picks (LEXIPEDE_X_DISPLAY=:N
+#                              names one), and a D-Bus session bus, as a desktop gives
+#                              every program; exports both
 #   wait_for_main_window PID   sets window to the game's 685 x 391 main window
 #   click_quit_and_expect_zero PID
+#   expect_zero_after_quit PID  waits for the game to end after Quit, with 0
 #   stop_x_session             kills the game (game_pid), the server and the bus; call it
 #                              from the trap
 
@@ -28,7 +30,7 @@ stop_x_session() {
 
 start_x_server() {
     displayfile=$(mktemp)
-    Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+    Xvfb ${LEXIPEDE_X_DISPLAY:-} -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$displayfile" ] && break
@@ -68,6 +70,10 @@ wait_for_main_window() {
 # Quit sits at 552, 272 and is 105 x 38.
 click_quit_and_expect_zero() {
     xdotool mousemove --window "$window" 604 291 click 1
+    expect_zero_after_quit "$1"
+}
+
+expect_zero_after_quit() {
     for _ in $(seq 100); do
         kill -0 "$1" 2>/dev/null || break
         sleep 0.1
