@@ -26,9 +26,12 @@ packages=(
   # the game as a native Wayland client: a headless compositor, its screenshots
   # and a virtual keyboard
   qt6-wayland sway grim wtype
+  # GNOME's compositor headless, with the software renderer it draws with, and
+  # its screen cast read through PipeWire and GStreamer from python's GLib
+  mutter libgl1-mesa-dri gstreamer1.0-pipewire gstreamer1.0-tools python3-gi
   # KDE's compositor for the dialog test; its screenshots need OpenGL
-  # compositing, which llvmpipe gives where there is no GPU
-  kwin-wayland libgl1-mesa-dri
+  # compositing, which llvmpipe (libgl1-mesa-dri) gives where there is no GPU
+  kwin-wayland
   # the accessibility test: AT-SPI on a private D-Bus session
   at-spi2-core python3-pyatspi dbus dbus-x11
   # packaging checks
