@@ -29,6 +29,9 @@ packages=(
   # GNOME's compositor headless, with the software renderer it draws with, and
   # its screen cast read through PipeWire and GStreamer from python's GLib
   mutter libgl1-mesa-dri gstreamer1.0-pipewire gstreamer1.0-tools python3-gi
+  # KDE's compositor for the dialog test; its screenshots need OpenGL
+  # compositing, which llvmpipe (libgl1-mesa-dri) gives where there is no GPU
+  kwin-wayland
   # the accessibility test: AT-SPI on a private D-Bus session
   at-spi2-core python3-pyatspi dbus dbus-x11
   # packaging checks
