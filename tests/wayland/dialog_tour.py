@@ -15,11 +15,14 @@ is closed through AT-SPI, and the tour goes on, so one run names every fault.
 """
 
 import os
+import shutil
+import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "smoke"))
-from atspi_board import deal, fail, find, press, wait_for  # noqa: E402
+from atspi_board import deal, fail, find, game_window, press, wait_for  # noqa: E402
+from protocol_windows import check_parents, read_toplevels  # noqa: E402
 
 GAME_SECONDS = 172.8
 MAIN_TITLE = "Lexipede"
@@ -266,3 +269,34 @@ def tour(window, compositor, protocol_log, words, keep=None):
     visit.found_twice(board, score, words)
     visit.game_over(started)
     return visit.problems
+
+
+def play(name, processes, game, environment, folder, compositor, words, keep, began,
+         started=lambda player: None):
+    """Starts the game on the compositor with its protocol logged, calls
+    started(player) to let the compositor find it, plays the tour, quits with 0
+    and prints the windows and their parents; fails naming every fault found."""
+    protocol_log = os.path.join(folder, "protocol.log")
+    with open(protocol_log, "w") as log:
+        player = processes.start(
+            [game], cwd=folder, stderr=log,
+            env=dict(environment, QT_QPA_PLATFORM="wayland", WAYLAND_DEBUG="client",
+                     QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", SDL_AUDIODRIVER="dummy"))
+    window = game_window(player)
+    started(player)
+    problems = tour(window, compositor, protocol_log, words, keep)
+
+    press(wait_for("the Quit button", lambda: find(window, "push button", "Quit")))
+    try:
+        code = player.wait(timeout=20)
+    except subprocess.TimeoutExpired:
+        fail("the game did not end within 20 s of Quit")
+    if code != 0:
+        fail("the game ended with %d" % code)
+    print("%s: the windows and their parents in the protocol log:" % name)
+    print(check_parents(read_toplevels(protocol_log)))
+    print("%s: the test took %.0f s" % (name, time.monotonic() - began))
+    if keep:
+        shutil.copy(protocol_log, os.path.join(keep, name + "-protocol.log"))
+    if problems:
+        fail("%d faults:\n  " % len(problems) + "\n  ".join(problems))

@@ -29,10 +29,9 @@ import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "smoke"))
-from atspi_board import (Processes, fail, find, game_window, press,  # noqa: E402
-                         start_accessibility_bus, start_bus, wait_for)
+from atspi_board import (Processes, fail, start_accessibility_bus, start_bus,  # noqa: E402
+                         wait_for)
 import dialog_tour  # noqa: E402
-from protocol_windows import check_parents, read_toplevels  # noqa: E402
 
 SKIP = 77
 SOCKET = "wayland-lexipede"
@@ -419,29 +418,11 @@ def main():
         print("kwin: kwin_wayland --virtual %dx%d up after %.1f s" % (
             WIDTH, HEIGHT, time.monotonic() - began))
 
-        protocol_log = os.path.join(folder, "protocol.log")
-        with open(protocol_log, "w") as log:
-            player = processes.start(
-                [game], cwd=folder, stderr=log,
-                env=dict(kwin.client, QT_QPA_PLATFORM="wayland", WAYLAND_DEBUG="client",
-                         QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", SDL_AUDIODRIVER="dummy"))
-        kwin.pid = player.pid
-        window = game_window(player)
-        wait_for("the main window in KWin", lambda: kwin.window(dialog_tour.MAIN_TITLE))
-        problems = dialog_tour.tour(window, kwin, protocol_log, words, keep)
-
-        press(wait_for("the Quit button", lambda: find(window, "push button", "Quit")))
-        try:
-            code = player.wait(timeout=20)
-        except subprocess.TimeoutExpired:
-            fail("the game did not end within 20 s of Quit")
-        if code != 0:
-            fail("the game ended with %d" % code)
-        print("kwin: the windows and their parents in the protocol log:")
-        print(check_parents(read_toplevels(protocol_log)))
-        print("kwin: the test took %.0f s" % (time.monotonic() - began))
-        if problems:
-            fail("%d faults:\n  " % len(problems) + "\n  ".join(problems))
+        def started(player):
+            kwin.pid = player.pid
+            wait_for("the main window in KWin", lambda: kwin.window(dialog_tour.MAIN_TITLE))
+        dialog_tour.play("kwin", processes, game, kwin.client, folder, kwin, words, keep, began,
+                         started)
     finally:
         if kwin:
             if kwin.seen:
@@ -450,9 +431,8 @@ def main():
             kwin.stop()
         processes.stop_all()
         if keep:  # with the screenshots, the logs that tell what happened
-            for log, kept in (("protocol.log", "kwin-game.log"), ("kwin.log", "kwin.log")):
-                if os.path.exists(os.path.join(folder, log)):
-                    shutil.copy(os.path.join(folder, log), os.path.join(keep, kept))
+            if os.path.exists(os.path.join(folder, "kwin.log")):
+                shutil.copy(os.path.join(folder, "kwin.log"), os.path.join(keep, "kwin.log"))
         subprocess.run(["rm", "-rf", folder], check=False)
 
 

@@ -32,9 +32,8 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "smoke"))
 import design  # noqa: E402
 import dialog_tour  # noqa: E402
-from atspi_board import (Processes, fail, find, game_window, press,  # noqa: E402
-                         start_accessibility_bus, start_bus, wait_for)
-from protocol_windows import check_parents, read_toplevels  # noqa: E402
+from atspi_board import (Processes, fail, start_accessibility_bus, start_bus,  # noqa: E402
+                         wait_for)
 
 WIDTH, HEIGHT = 1280, 1024
 MAIN_SIZE = (685, 391)
@@ -410,31 +409,9 @@ def main():
         mutter = Mutter(processes, folder, source_dir)
         empty = mutter.frame()
 
-        protocol_log = os.path.join(folder, "protocol.log")
-        with open(protocol_log, "w") as log:
-            player = processes.start(
-                [game_path], cwd=folder, stderr=log,
-                env=dict(os.environ, WAYLAND_DISPLAY=mutter.socket, QT_QPA_PLATFORM="wayland",
-                         QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", SDL_AUDIODRIVER="dummy",
-                         WAYLAND_DEBUG="client"))
-        window = game_window(player)
-        mutter.find_main(empty)
-        problems = dialog_tour.tour(window, mutter, protocol_log, words, keep)
-
-        press(wait_for("the Quit button", lambda: find(window, "push button", "Quit")))
-        try:
-            code = player.wait(timeout=20)
-        except subprocess.TimeoutExpired:
-            fail("the game did not end within 20 s of Quit")
-        if code != 0:
-            fail("the game ended with %d" % code)
-        print("mutter: the windows and their parents in the protocol log:")
-        print(check_parents(read_toplevels(protocol_log)))
-        print("mutter: the test took %.0f s" % (time.monotonic() - began))
-        if keep:
-            shutil.copy(protocol_log, os.path.join(keep, "mutter-protocol.log"))
-        if problems:
-            fail("%d faults:\n  " % len(problems) + "\n  ".join(problems))
+        dialog_tour.play("mutter", processes, game_path,
+                         dict(os.environ, WAYLAND_DISPLAY=mutter.socket), folder, mutter, words,
+                         keep, began, lambda player: mutter.find_main(empty))
     finally:
         processes.stop_all()
         subprocess.run(["rm", "-rf", folder], check=False)
