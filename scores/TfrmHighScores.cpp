@@ -58,6 +58,9 @@ void TfrmHighScores::setVisible(bool visible) {
         placed_ = true;
         AskForName();
         LoadScores();
+        // The keyboard comes back from the closed name entry; where no window
+        // manager gives it, it would stay with none of the game's windows.
+        activateWindow();
     }
 }
 
